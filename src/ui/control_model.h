@@ -25,11 +25,18 @@ class ControlObserver {
   virtual void OnPropertyChanged(int control, int number) = 0;
 };
 
+// The solar date the lunar calendar control shows; all zero before it is first set.
+struct CalendarDate {
+  int year = 0, month = 0, day = 0;
+  friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
+};
+
 // What the lunar calendar control holds for its current date.
 struct CalendarTexts {
-  Text monthName;   // GBK, e.g. 冬月, 闰四月; empty outside the covered range
-  Text dayName;     // GBK, e.g. 初五
-  int weekday = 0;  // 1 Monday .. 7 Sunday
+  Text monthName;     // GBK, e.g. 冬月, 闰四月; empty outside the covered range
+  Text dayName;       // GBK, e.g. 初五
+  int weekday = 0;    // 1 Monday .. 7 Sunday
+  CalendarDate date;  // the solar date these texts describe
 };
 
 class ControlModel {
@@ -61,6 +68,8 @@ class ControlModel {
 
   // The lunar calendar control's date texts (its date is set by the platform side).
   void SetCalendar(std::string_view control, const CalendarTexts& texts);
+  // What the calendar control at that index holds (empty for controls of other classes).
+  const CalendarTexts& Calendar(int index) const { return controls_[index].calendar; }
 
   void SetObserver(ControlObserver* observer) { observer_ = observer; }
 
