@@ -20,11 +20,11 @@ inline constexpr int kInetOpenTypeProxy = 3;
 inline constexpr int kInetServiceHttp = 3;
 
 // Request flag word bits.
-inline constexpr std::uint32_t kInetFlagReload = 0x80000000u;   // never answer from a cache
-inline constexpr std::uint32_t kInetFlagNeedFile = 0x10u;       // (no effect here)
-inline constexpr std::uint32_t kInetFlagNoCookies = 0x80000u;   // platform cookie store unused
+inline constexpr std::uint32_t kInetFlagReload = 0x80000000u;  // never answer from a cache
+inline constexpr std::uint32_t kInetFlagNeedFile = 0x10u;      // (no effect here)
+inline constexpr std::uint32_t kInetFlagNoCookies = 0x80000u;  // platform cookie store unused
 inline constexpr std::uint32_t kInetFlagNoAutoRedirect = 0x200000u;
-inline constexpr std::uint32_t kInetFlagSecure = 0x800000u;     // https
+inline constexpr std::uint32_t kInetFlagSecure = 0x800000u;  // https
 inline constexpr std::uint32_t kInetFlagIgnoreRedirectToHttps = 0x4000u;
 
 // Options.
@@ -38,17 +38,17 @@ class Inet {
 
   // A session with the agent text. accessType kInetOpenTypeDirect (proxy and bypass null)
   // or kInetOpenTypeProxy with a proxy list such as "host:port" or "http=host:port".
-  virtual InetHandle Open(const char* agent, int accessType, const char* proxy,
-                          const char* bypass, std::uint32_t flags) = 0;
+  virtual InetHandle Open(const char* agent, int accessType, const char* proxy, const char* bypass,
+                          std::uint32_t flags) = 0;
   // A connection to host:port within the session (no network traffic yet).
-  virtual InetHandle Connect(InetHandle session, const char* host, int port,
-                             const char* user, const char* password, int service,
-                             std::uint32_t flags, std::uintptr_t context) = 0;
+  virtual InetHandle Connect(InetHandle session, const char* host, int port, const char* user,
+                             const char* password, int service, std::uint32_t flags,
+                             std::uintptr_t context) = 0;
   // A request for objectName (path and query) with the verb and the flag word.
-  virtual InetHandle OpenRequest(InetHandle connection, const char* verb,
-                                 const char* objectName, const char* version,
-                                 const char* referrer, const char* const* acceptTypes,
-                                 std::uint32_t flags, std::uintptr_t context) = 0;
+  virtual InetHandle OpenRequest(InetHandle connection, const char* verb, const char* objectName,
+                                 const char* version, const char* referrer,
+                                 const char* const* acceptTypes, std::uint32_t flags,
+                                 std::uintptr_t context) = 0;
   virtual bool SetOption(InetHandle handle, int option, const void* buffer,
                          std::uint32_t length) = 0;
   // Sends the request with the header block (lines separated by CR LF) and the body, and
