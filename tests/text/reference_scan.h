@@ -11,7 +11,9 @@ namespace dw::reference {
 inline bool Lead(const std::string& t, std::size_t p) {
   return static_cast<unsigned char>(t[p]) >= 0x80;
 }
-inline bool Truncated(const std::string& t, std::size_t p) { return Lead(t, p) && p + 1 == t.size(); }
+inline bool Truncated(const std::string& t, std::size_t p) {
+  return Lead(t, p) && p + 1 == t.size();
+}
 inline unsigned char Fold(char c) {
   auto b = static_cast<unsigned char>(c);
   return (b >= 'A' && b <= 'Z') ? b + 32 : b;
@@ -22,7 +24,9 @@ inline bool MatchAt(const std::string& t, std::size_t p, const std::string& s, b
   }
   return true;
 }
-inline std::size_t Step(const std::string& t, std::size_t p) { return Lead(t, p) ? 2 : 1; }
+inline std::size_t Step(const std::string& t, std::size_t p) {
+  return Lead(t, p) ? 2 : 1;
+}
 
 inline int Find(const std::string& t, const std::string& s, std::optional<int> start, bool ic) {
   long long b = start ? std::max<long long>(*start, 1) : 1;

@@ -105,9 +105,15 @@ TEST(TextSearch, ForwardAndReverse) {
       {"aaaa", "aa", kNo, false, 1, 3},  // overlapping occurrences count
       // a match never begins on a second byte
       {"\x81\x41", "A", kNo, false, -1, -1},
-      {"\x81\x41" "A", "A", kNo, false, 3, 3},
-      {"\x81" "ab", "ab", kNo, false, -1, -1},
-      {"\x81" "ab", "b", kNo, false, 3, 3},
+      {"\x81\x41"
+       "A",
+       "A", kNo, false, 3, 3},
+      {"\x81"
+       "ab",
+       "ab", kNo, false, -1, -1},
+      {"\x81"
+       "ab",
+       "b", kNo, false, 3, 3},
       {"\xB0\xA1\xB0\xA1", "\xA1\xB0", kNo, false, -1, -1},
       {"\xB0\xB0\xA1\xB0", "\xB0\xA1", kNo, false, -1, -1},
       {"\xB0\xB0\xB0\xB0x\xB0", "\xB0x", kNo, false, -1, -1},
@@ -116,8 +122,12 @@ TEST(TextSearch, ForwardAndReverse) {
       {"\x81\x41", "A", 2, false, 2, -1},
       // a lone lead byte at the end is truncated and ends the scan
       {"ab\x81", "\x81", kNo, false, -1, -1},
-      {"\x81" "a\x81", "a", kNo, false, -1, -1},
-      {"\x81" "a\x81", "\x81", kNo, false, 1, 1},
+      {"\x81"
+       "a\x81",
+       "a", kNo, false, -1, -1},
+      {"\x81"
+       "a\x81",
+       "\x81", kNo, false, 1, 1},
       {"\x81\x81\x81", "\x81", kNo, false, 1, 1},
       // case folding on every compared byte, second bytes included
       {"xHeLLo", "hello", kNo, true, 2, 2},
@@ -155,14 +165,18 @@ TEST(TextNumber, ReadsLeadingInteger) {
       {"- 5", 0},
       {"--5", 0},
       {"1 2", 1},
-      {"12\xB0\xA1" "3", 12},
+      {"12\xB0\xA1"
+       "3",
+       12},
       {"7\x81", 7},
       {Gbk("１２３"), 123},
       {Gbk("－１２"), -12},
       {Gbk("＋８"), 8},
-      {Gbk("　７"), 7},     // full-width space is white space
-      {Gbk("1２3"), 123},   // mixed widths
-      {"\xA3\x31" "5", 0},  // 0xA3 with a second byte outside A1..FE is no digit
+      {Gbk("　７"), 7},    // full-width space is white space
+      {Gbk("1２3"), 123},  // mixed widths
+      {"\xA3\x31"
+       "5",
+       0},  // 0xA3 with a second byte outside A1..FE is no digit
       {"2147483647", INT_MAX},
       {"-2147483648", INT_MIN},
       {"2147483648", INT_MIN},  // wraps in 32 bits
@@ -184,7 +198,7 @@ TEST(TextTrim, HalfAndFullWidthSpaces) {
       {"   ", ""},
       {wide + wide, ""},
       {"", ""},
-      {"a \x81", "a "},           // truncated character goes, the blank before it stays
+      {"a \x81", "a "},                // truncated character goes, the blank before it stays
       {"a\xB0\xA1\xA1", "a\xB0\xA1"},  // A1 A1 across a character boundary is no space
       {"\xB0\xA1\xA1\xB0", "\xB0\xA1\xA1\xB0"},
       {" \xA1", ""},
@@ -218,7 +232,9 @@ TEST(TextReplace, OccurrencesByCharacter) {
       {"aXbx", "x", "-", kNo, kNo, true, "aXb-"},
       {"aa", "a", "aa", kNo, kNo, true, "aaaa"},
       {"aaa", "aa", "b", kNo, kNo, true, "ba"},
-      {"\x81\x41" "A", "A", "z", kNo, kNo, true, "\x81\x41z"},
+      {"\x81\x41"
+       "A",
+       "A", "z", kNo, kNo, true, "\x81\x41z"},
       {"\xB0\xA1\xB0\xA1", "\xA1\xB0", "X", kNo, kNo, true, "\xB0\xA1\xB0\xA1"},
       // a truncated character met by the scan is dropped; one past the scan's reach stays
       {"ab\x81", "b", "c", kNo, kNo, true, "ac"},

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <mutex>
 
 #include "platform/codepage.h"
@@ -12,8 +13,8 @@ namespace dw::platform {
 namespace {
 
 struct Tables {
-  std::array<std::uint16_t, 0x10000> toGbk{};   // BMP code point -> GBK (0 = none)
-  std::array<std::uint16_t, 0x10000> fromGbk{}; // GBK code (one or two bytes) -> code point
+  std::array<std::uint16_t, 0x10000> toGbk{};    // BMP code point -> GBK (0 = none)
+  std::array<std::uint16_t, 0x10000> fromGbk{};  // GBK code (one or two bytes) -> code point
 };
 
 Tables* BuildTables() {
@@ -62,70 +63,98 @@ const Tables& GetTables() {
   return *tables;
 }
 
-void AppendGbk(Text& out, std::uint32_t cp, const Tables& t) {
-  std::uint16_t code = cp < 0x10000 ? t.toGbk[cp] : 0;
-  if (cp == 0) return;
-  if (code == 0) {
-    out.push_back('?');
-  } else if (code < 0x100) {
-    out.push_back(static_cast<char>(code));
-  } else {
-    out.push_back(static_cast<char>(code >> 8));
-    out.push_back(static_cast<char>(code & 0xFF));
+// Appends the GBK form of a code point; one "?" for each UTF-16 unit that has none, as the
+// system converter does (a character beyond the BMP is two units, so two "?").
+inline char* PutGbk(char* out, std::uint32_t cp, const Tables& t) {
+  if (cp >= 0x10000) {
+    *out++ = '?';
+    *out++ = '?';
+    return out;
   }
+  const std::uint16_t code = t.toGbk[cp];
+  if (code == 0) {
+    *out++ = '?';
+  } else if (code < 0x100) {
+    *out++ = static_cast<char>(code);
+  } else {
+    *out++ = static_cast<char>(code >> 8);
+    *out++ = static_cast<char>(code & 0xFF);
+  }
+  return out;
 }
 
-Text Decode(const unsigned char* p, size_t n) {
+// Eight bytes that are all ASCII and none of them zero.
+inline bool PlainAscii8(const unsigned char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, sizeof v);
+  constexpr std::uint64_t kLow = 0x0101010101010101ull;
+  constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+  return ((v | (v - kLow)) & kHigh) == 0;
+}
+
+// UTF-8 to GBK in one pass. Malformed input is replaced the way the system's UTF-8 decoder
+// does it: each maximal prefix of a well-formed sequence, and each byte that cannot begin
+// one, becomes one "?". No GBK form is ever longer than its UTF-8 form, so the result fits
+// in n bytes.
+Text Decode(const unsigned char* p, std::size_t n) {
   const Tables& t = GetTables();
-  Text out;
-  out.reserve(n);
-  size_t i = 0;
+  Text result(n, '\0');
+  char* const begin = result.data();
+  char* out = begin;
+  std::size_t i = 0;
   while (i < n) {
-    unsigned char c = p[i];
-    if (c == 0) break;  // a NUL ends the text
+    while (i + 8 <= n && PlainAscii8(p + i)) {
+      std::memcpy(out, p + i, 8);
+      out += 8;
+      i += 8;
+    }
+    if (i >= n) break;
+    const unsigned char c = p[i];
     if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
+      if (c == 0) break;  // a NUL ends the text
+      *out++ = static_cast<char>(c);
       ++i;
       continue;
     }
-    int len = 0;
+    std::size_t len = 0;
     std::uint32_t cp = 0;
+    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the next byte
     if (c >= 0xC2 && c <= 0xDF) {
       len = 2;
       cp = c & 0x1F;
     } else if (c >= 0xE0 && c <= 0xEF) {
       len = 3;
       cp = c & 0x0F;
+      if (c == 0xE0) lo = 0xA0;  // shorter forms are overlong
+      if (c == 0xED) hi = 0x9F;  // above are the surrogates
     } else if (c >= 0xF0 && c <= 0xF4) {
       len = 4;
       cp = c & 0x07;
-    }
-    bool ok = len > 0 && i + len <= n;
-    for (int k = 1; ok && k < len; ++k) {
-      unsigned char cc = p[i + k];
-      if ((cc & 0xC0) != 0x80) ok = false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    if (ok) {
-      // Overlong forms, surrogates and values past U+10FFFF are malformed.
-      if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-          (cp >= 0xD800 && cp <= 0xDFFF))
-        ok = false;
-    }
-    if (!ok) {
-      // One "?" for the malformed lead byte and the continuation bytes that follow it.
-      out.push_back('?');
+      if (c == 0xF0) lo = 0x90;  // overlong
+      if (c == 0xF4) hi = 0x8F;  // beyond U+10FFFF
+    } else {
+      *out++ = '?';  // a continuation byte alone, or a byte that never begins a sequence
       ++i;
-      while (i < n && (p[i] & 0xC0) == 0x80 && len > 1) {
-        ++i;
-        --len;
-      }
       continue;
     }
-    AppendGbk(out, cp, t);
+    std::size_t k = 1;
+    for (; k < len && i + k < n; ++k) {
+      const unsigned char cc = p[i + k];
+      if (cc < lo || cc > hi) break;
+      lo = 0x80;
+      hi = 0xBF;
+      cp = (cp << 6) | (cc & 0x3F);
+    }
+    if (k < len) {
+      *out++ = '?';
+      i += k;
+      continue;
+    }
+    out = PutGbk(out, cp, t);
     i += len;
   }
-  return out;
+  result.resize(static_cast<std::size_t>(out - begin));
+  return result;
 }
 
 void AppendUtf8(std::string& out, std::uint32_t cp) {
@@ -143,7 +172,9 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
 
 }  // namespace
 
-Text Utf8ToGbk(const ByteSet& utf8) { return Decode(utf8.data(), utf8.size()); }
+Text Utf8ToGbk(const ByteSet& utf8) {
+  return Decode(utf8.data(), utf8.size());
+}
 
 Text Utf8ToGbk(std::string_view utf8) {
   return Decode(reinterpret_cast<const unsigned char*>(utf8.data()), utf8.size());
