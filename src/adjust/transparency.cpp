@@ -11,7 +11,9 @@ constexpr int kStep = 25;
 constexpr int kMostTransparent = 10;
 constexpr int kOpaque = 255;
 
-bool Applicable(int level) { return level >= kMostTransparent && level <= kOpaque; }
+bool Applicable(int level) {
+  return level >= kMostTransparent && level <= kOpaque;
+}
 
 void StepLevel(Widget& w, int delta) {
   int level = w.state.TransparencyLevel + delta;
@@ -27,7 +29,11 @@ void ApplyTransparency(Widget& w, int level) {
   w.desktop.SetWindowAlpha(level);
 }
 
-void OnTransparencyDown(Widget& w) { StepLevel(w, -kStep); }
-void OnTransparencyUp(Widget& w) { StepLevel(w, +kStep); }
+void OnTransparencyDown(Widget& w) {
+  StepLevel(w, -kStep);
+}
+void OnTransparencyUp(Widget& w) {
+  StepLevel(w, +kStep);
+}
 
 }  // namespace dw

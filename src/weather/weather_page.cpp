@@ -20,8 +20,7 @@ std::optional<WeatherFields> ReadWeatherPage(const ByteSet& utf8Page) {
   static const Text kSubEnd = Gbk("(实时)</i>");
   static const Text kTempStart = "op_weather4_twoicon_temp'>";
   static const Text kTempEnd = Gbk("℃</p>");
-  static const Text kIconStart =
-      "<divclass='op_weather4_twoicon_icon'style='background-image:url(";
+  static const Text kIconStart = "<divclass='op_weather4_twoicon_icon'style='background-image:url(";
   static const Text kIconEnd = ");";
 
   Text page = FlattenPage(utf8Page);
