@@ -5,6 +5,7 @@
 
 namespace dw::platform::lunar_table {
 
+// clang-format off
 const std::uint32_t kYears[kYearCount] = {
     0x620752u, 0x4c0ea5u, 0x38b64au, 0x5c064bu, 0x440a9bu, 0x309556u,
     0x56056au, 0x400b59u, 0x2a5752u, 0x500752u, 0x3adb25u, 0x600b25u,
@@ -32,5 +33,6 @@ const std::uint32_t kYears[kYearCount] = {
     0x2ea55bu, 0x5405adu, 0x3e0b6au, 0x2a5b52u, 0x500d92u, 0x3afd25u,
     0x5e0d25u, 0x480a55u, 0x32b4adu, 0x5804b6u,
 };
+// clang-format on
 
 }  // namespace dw::platform::lunar_table
