@@ -21,14 +21,24 @@ Text SearchPageUrl() {
   return ConcatText({"https://", h, "/s?wd=%E5%A4%A9%E6%B0%94&ie=UTF-8"});
 }
 
+// Whether the status line of the final response says 2xx: an error page (404, 500, a
+// proxy's complaint) is no weather page and must not wipe the last good weather.
+bool Succeeded(const Text& responseHeaders) {
+  // The headers begin with the status line, "HTTP/1.1 200 OK": the digit after its space.
+  int space = FindText(responseHeaders, " ");
+  return space != -1 && TextMid(responseHeaders, space + 1, 1) == "2";
+}
+
 }  // namespace
 
 void RefreshWeather(Widget& w) {
   static const Text kAccept =
       "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,image/avif,image/webp,"
       "image/apng,*/*;q=0.8,application/signed-exchange;v=b3;q=0.9";
-  ByteSet raw = web::HttpRequest(w.inet, SearchPageUrl(), 0, Text(), nullptr, nullptr, kAccept);
-  if (raw.empty()) return;
+  Text responseHeaders;
+  ByteSet raw = web::HttpRequest(w.inet, SearchPageUrl(), 0, Text(), nullptr, nullptr, kAccept,
+                                 &responseHeaders);
+  if (raw.empty() || !Succeeded(responseHeaders)) return;
 
   std::optional<WeatherFields> fields = ReadWeatherPage(raw);
   if (!fields) return;  // the verification page
