@@ -1,0 +1,90 @@
+#include "platform/x11/text_drawing.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include "platform/x11/canvas.h"
+
+namespace dw::x11 {
+
+bool LoadFontSnippet(const std::string& xml) {
+  FcConfig* config = FcConfigGetCurrent();
+  if (!config) return false;
+  return FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(xml.c_str()),
+                                        FcTrue) == FcTrue;
+}
+
+TextDrawer::TextDrawer() {
+  PangoFontMap* map = pango_cairo_font_map_get_default();
+  context_ = pango_font_map_create_context(map);
+  // Text is drawn on screen pixels: font sizes are pixel sizes, no scaling by resolution.
+  pango_cairo_context_set_resolution(context_, 96.0);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+  pango_cairo_context_set_font_options(context_, options);
+  cairo_font_options_destroy(options);
+  pango_context_set_language(context_, pango_language_from_string("zh-cn"));
+}
+
+TextDrawer::~TextDrawer() {
+  if (context_) g_object_unref(context_);
+}
+
+namespace {
+PangoFontDescription* Describe(const ui::FontSpec& font) {
+  PangoFontDescription* d = pango_font_description_new();
+  const char* family = (font.guiDefault || !font.face || !*font.face) ? kDefaultFamily : font.face;
+  pango_font_description_set_family(d, family);
+  int pixels = font.guiDefault ? kGuiFontPixels : (font.height > 0 ? font.height : 12);
+  pango_font_description_set_absolute_size(d, pixels * PANGO_SCALE);
+  pango_font_description_set_weight(
+      d, font.guiDefault ? PANGO_WEIGHT_NORMAL : static_cast<PangoWeight>(font.weight));
+  return d;
+}
+}  // namespace
+
+PangoLayout* TextDrawer::Layout(const std::string& utf8, const ui::FontSpec& font, int wrapWidth,
+                                ui::HAlign align) {
+  PangoLayout* layout = pango_layout_new(context_);
+  PangoFontDescription* d = Describe(font);
+  pango_layout_set_font_description(layout, d);
+  pango_font_description_free(d);
+  pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+  if (wrapWidth > 0) {
+    pango_layout_set_width(layout, wrapWidth * PANGO_SCALE);
+    // Words first; a word longer than the line, and CJK text, break between characters.
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+  }
+  pango_layout_set_alignment(layout,
+                             align == ui::HAlign::Centre ? PANGO_ALIGN_CENTER : PANGO_ALIGN_LEFT);
+  return layout;
+}
+
+void TextDrawer::Measure(const std::string& utf8, const ui::FontSpec& font, int wrapWidth,
+                         int& width, int& height) {
+  PangoLayout* layout = Layout(utf8, font, wrapWidth, ui::HAlign::Left);
+  pango_layout_get_pixel_size(layout, &width, &height);
+  g_object_unref(layout);
+}
+
+void TextDrawer::Draw(cairo_t* cr, const std::string& utf8, const ui::FontSpec& font,
+                      ui::Colour colour, const ui::TextPlan& plan, int width, int height, int dx,
+                      int dy) {
+  if (utf8.empty()) return;
+  pango_cairo_update_context(cr, context_);
+  PangoLayout* layout = Layout(utf8, font, plan.wrap ? width : 0, plan.align);
+  int tw = 0, th = 0;
+  pango_layout_get_pixel_size(layout, &tw, &th);
+  ui::BlockOrigin o = ui::PlaceTextBlock(plan, width, height, tw, th);
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, width, height);
+  cairo_clip(cr);
+  SetSource(cr, colour);
+  cairo_move_to(cr, o.x + dx, o.y + dy);
+  pango_cairo_show_layout(cr, layout);
+  cairo_restore(cr);
+  g_object_unref(layout);
+}
+
+}  // namespace dw::x11
