@@ -158,6 +158,7 @@ Actions Interaction::KeyUp(Key key) {
 
 Actions Interaction::TipTimerExpired() {
   Actions out;
+  if (!tipArmed_) return out;  // cancelled meanwhile
   tipArmed_ = false;
   if (hot_ >= 0 && pressed_ < 0 && active_ && !tipShown_) {
     tipShown_ = true;
