@@ -17,7 +17,7 @@ bool IsBlank(const std::string& text) {
 
 HeaderLines CurlHeaderLines(const std::string& block) {
   HeaderLines result;
-  bool hasAccept = false, hasExpect = false, hasContentType = false;
+  bool hasAccept = false, hasExpect = false, hasContentType = false, hasProxyConnection = false;
   std::size_t start = 0;
   while (start <= block.size()) {
     std::size_t end = block.find("\r\n", start);
@@ -37,6 +37,7 @@ HeaderLines CurlHeaderLines(const std::string& block) {
     hasAccept = hasAccept || strcasecmp(n, "Accept") == 0;
     hasExpect = hasExpect || strcasecmp(n, "Expect") == 0;
     hasContentType = hasContentType || strcasecmp(n, "Content-Type") == 0;
+    hasProxyConnection = hasProxyConnection || strcasecmp(n, "Proxy-Connection") == 0;
     result.hasUserAgent = result.hasUserAgent || strcasecmp(n, "User-Agent") == 0;
 
     // curl reads "Name:" with nothing after it as "do not send Name"; "Name;" sends it empty.
@@ -48,6 +49,7 @@ HeaderLines CurlHeaderLines(const std::string& block) {
   if (!hasAccept) result.lines.push_back("Accept:");
   if (!hasExpect) result.lines.push_back("Expect:");
   if (!hasContentType) result.lines.push_back("Content-Type:");
+  if (!hasProxyConnection) result.lines.push_back("Proxy-Connection:");
   return result;
 }
 

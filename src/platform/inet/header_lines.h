@@ -14,8 +14,8 @@ struct HeaderLines {
 
 // Lines are separated by CR LF. Empty lines, lines without a name and lines holding a lone
 // CR or LF are dropped (they cannot be sent as one header). A header whose value is blank
-// goes out with an empty value. Accept, Expect and Content-Type lines that curl would add
-// on its own are suppressed unless the block has them.
+// goes out with an empty value. Accept, Expect, Content-Type and Proxy-Connection lines that
+// curl would add on its own are suppressed unless the block has them.
 HeaderLines CurlHeaderLines(const std::string& block);
 
 }  // namespace dw::platform::inet
