@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/app.h"
-#include "app/font_config.h"
+#include "app/data_paths.h"
 #include "assets/assets.h"
 #include "clock/calendar_texts.h"
 #include "platform/clock.h"
@@ -37,7 +37,8 @@ GlobalState g_state;
 
 int ProgramEntry() {
   std::string error;
-  std::unique_ptr<platform::Shell> shell = platform::OpenX11Shell(FontConfigSnippet(), error);
+  std::unique_ptr<platform::Shell> shell =
+      platform::OpenX11Shell(LoadFontConfig(ThisProgram()), error);
   if (!shell) {
     std::fprintf(stderr, "deskwatch: %s\n", error.c_str());
     return 255;

@@ -32,12 +32,15 @@ TextDrawer::~TextDrawer() {
 }
 
 namespace {
+int PixelsOf(const ui::FontSpec& font) {
+  return font.guiDefault ? kGuiFontPixels : (font.height > 0 ? font.height : kGuiFontPixels);
+}
+
 PangoFontDescription* Describe(const ui::FontSpec& font) {
   PangoFontDescription* d = pango_font_description_new();
   const char* family = (font.guiDefault || !font.face || !*font.face) ? kDefaultFamily : font.face;
   pango_font_description_set_family(d, family);
-  int pixels = font.guiDefault ? kGuiFontPixels : (font.height > 0 ? font.height : 12);
-  pango_font_description_set_absolute_size(d, pixels * PANGO_SCALE);
+  pango_font_description_set_absolute_size(d, PixelsOf(font) * PANGO_SCALE);
   pango_font_description_set_weight(
       d, font.guiDefault ? PANGO_WEIGHT_NORMAL : static_cast<PangoWeight>(font.weight));
   return d;
@@ -50,7 +53,14 @@ PangoLayout* TextDrawer::Layout(const std::string& utf8, const ui::FontSpec& fon
   PangoFontDescription* d = Describe(font);
   pango_layout_set_font_description(layout, d);
   pango_font_description_free(d);
-  pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+  const std::string text = ui::DisplayLineBreaks(utf8);
+  pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+  // Lines one character height apart, as the system's Chinese faces space them (their
+  // line height is their character height), so two lines of 12 pixels fit 27 pixels.
+  PangoAttrList* attrs = pango_attr_list_new();
+  pango_attr_list_insert(attrs, pango_attr_line_height_new_absolute(PixelsOf(font) * PANGO_SCALE));
+  pango_layout_set_attributes(layout, attrs);
+  pango_attr_list_unref(attrs);
   if (wrapWidth > 0) {
     pango_layout_set_width(layout, wrapWidth * PANGO_SCALE);
     // Words first; a word longer than the line, and CJK text, break between characters.
