@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -32,6 +33,28 @@ struct Sink {
   std::vector<std::uint8_t> body;
   std::string headers;
 };
+
+// Watches the bytes moved in either direction; an exchange that moves none for the stall
+// time is given up.
+struct StallWatch {
+  std::chrono::steady_clock::duration limit;
+  std::chrono::steady_clock::time_point lastMove = std::chrono::steady_clock::now();
+  curl_off_t lastBytes = 0;
+};
+
+int OnProgress(void* user, curl_off_t downTotal, curl_off_t down, curl_off_t upTotal,
+               curl_off_t up) {
+  (void)downTotal;
+  (void)upTotal;
+  auto* watch = static_cast<StallWatch*>(user);
+  const auto now = std::chrono::steady_clock::now();
+  if (down + up != watch->lastBytes) {
+    watch->lastBytes = down + up;
+    watch->lastMove = now;
+    return 0;
+  }
+  return now - watch->lastMove > watch->limit ? 1 : 0;
+}
 
 std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
   auto* sink = static_cast<Sink*>(user);
@@ -130,6 +153,7 @@ ExchangeResult PerformExchange(const ExchangeRequest& request) {
   const NetSettings settings = ReadNetSettings();
   Sink sink;
   sink.bodyCap = settings.bodyCap;
+  StallWatch stallWatch{std::chrono::seconds(settings.stallSeconds)};
 
   const HeaderLines lines = CurlHeaderLines(request.headerBlock);
   HeaderList headerList;
@@ -157,8 +181,9 @@ ExchangeResult PerformExchange(const ExchangeRequest& request) {
       .Set(CURLOPT_FOLLOWLOCATION, request.followRedirects ? 1L : 0L)
       .Set(CURLOPT_MAXREDIRS, kMaxRedirects)
       .Set(CURLOPT_CONNECTTIMEOUT, settings.connectSeconds)
-      .Set(CURLOPT_LOW_SPEED_LIMIT, 1L)
-      .Set(CURLOPT_LOW_SPEED_TIME, settings.stallSeconds)
+      .Set(CURLOPT_NOPROGRESS, 0L)
+      .Set(CURLOPT_XFERINFOFUNCTION, &OnProgress)
+      .Set(CURLOPT_XFERINFODATA, &stallWatch)
       .Set(CURLOPT_TIMEOUT, settings.totalSeconds)
       .Set(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(settings.bodyCap))
       .Set(CURLOPT_SSL_VERIFYPEER, settings.verifyTls ? 1L : 0L)

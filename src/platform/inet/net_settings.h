@@ -9,7 +9,7 @@ namespace dw::platform::inet {
 
 struct NetSettings {
   long connectSeconds = 15;  // to establish the connection (TCP + TLS)
-  long stallSeconds = 30;    // with less than one byte per second
+  long stallSeconds = 30;    // without a single byte moving
   long totalSeconds = 120;   // for the whole exchange, redirects included
   std::size_t bodyCap = std::size_t{32} << 20;
   bool verifyTls = true;
