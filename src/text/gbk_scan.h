@@ -57,7 +57,7 @@ class CharMatcher {
   std::size_t Next(std::size_t from) {
     const std::size_t n = pat_.size();
     while (from + n <= s_.size()) {
-      std::size_t p = ignoreCase_ ? FindFolded(from) : s_.find(pat_, from);
+      std::size_t p = ignoreCase_ ? FindFolded(from) : FindExact(from);
       if (p == std::string_view::npos) return p;
       if (IsCharStart(p)) {
         if (p + 1 == s_.size() && IsLead(Byte(s_, p))) return std::string_view::npos;
@@ -83,6 +83,15 @@ class CharMatcher {
   }
 
  private:
+  std::size_t FindExact(std::size_t from) const {
+    if (pat_.size() == 1) {  // the flattening case: skip the general search's compare call
+      const void* hit = std::memchr(s_.data() + from, pat_[0], s_.size() - from);
+      return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - s_.data())
+                 : std::string_view::npos;
+    }
+    return s_.find(pat_, from);
+  }
+
   std::size_t FindFolded(std::size_t from) const {
     const std::size_t n = pat_.size();
     const unsigned char first = FoldAscii(static_cast<unsigned char>(pat_[0]));
