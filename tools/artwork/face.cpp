@@ -147,8 +147,8 @@ void MockUp(cairo_t* cr) {
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   Set(cr, kInk);
   // Battery: a rocket and its charge, left of the weather.
-  Rocket(cr, 90, 96);
-  Text(cr, 102, 92, "76%");
+  Rocket(cr, 90, 91);
+  Text(cr, 102, 87, "76%");
   // Weather panel: the sun beside the temperatures, a divider under them.
   Sun(cr, 134, 72);
   Set(cr, kLine);
@@ -195,9 +195,9 @@ RgbaImage DrawShape() {
       const double dx = x + 0.5 - (kDiscCentreX + kFrame), dy = y + 0.5 - (kDiscCentreY + kFrame);
       const double r = std::sqrt(dx * dx + dy * dy);
       int c[3] = {255, 255, 255};
-      if (cov > 0) {
-        // Face inside, ring around it (a one-pixel blend between), the edge mixed with white
-        // but never white itself, so the whole disc stays in the shape.
+      if (cov >= 0.5) {
+        // A pixel at least half inside belongs to the disc. Face inside, ring around it (a
+        // one-pixel blend between), the edge mixed with white but never white itself.
         const double faceShare = std::clamp(ringEdge + 0.5 - r, 0.0, 1.0);
         const int ring[3] = {68, 68, 68}, face[3] = {223, 230, 240};
         for (int i = 0; i < 3; ++i) {

@@ -89,7 +89,7 @@ std::optional<Picture> DecodePicture(const ByteSet& bytes, Colour backdrop,
 std::optional<Frame> DecodeFirstFrame(const ByteSet& bytes, Colour backdrop,
                                       std::optional<Size> frameSize) {
   if (SniffPicture(bytes) == PictureFormat::Gif &&
-      !detail::GifStructureComplete({bytes.data(), bytes.size()}))
+      !detail::OutlineGif({bytes.data(), bytes.size()}).complete)
     return std::nullopt;
   std::optional<Picture> picture = Decode(bytes, {backdrop, frameSize, 1});
   if (!picture || picture->frames.empty()) return std::nullopt;

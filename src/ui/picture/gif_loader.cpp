@@ -88,6 +88,13 @@ std::optional<Picture> LoadGif(Bytes bytes, const DecodeRequest& request) {
   const int width = gif->SWidth, height = gif->SHeight;
   if (!PictureSizeAllowed(width, height)) return std::nullopt;
   const std::int64_t canvasPixels = std::int64_t{width} * height;
+  // The budget counts each composed canvas and each frame's own pixels. Checked on the whole
+  // outline before anything is allocated, and again per frame as it is decoded.
+  const GifOutline outline = OutlineGif(bytes);
+  if (!outline.complete || outline.frameTooLarge) return std::nullopt;
+  if (outline.frames > kMaxPicturePixels / canvasPixels ||
+      outline.frames * canvasPixels + outline.framePixels > kMaxPicturePixels)
+    return std::nullopt;
 
   std::vector<std::uint32_t> canvas;  // allocated with the first frame
   std::vector<std::uint32_t> saved;   // the area under a frame that will be put back
@@ -117,8 +124,6 @@ std::optional<Picture> LoadGif(Bytes bytes, const DecodeRequest& request) {
     if (desc.Width <= 0 || desc.Height <= 0 || desc.Width > kMaxPictureSide ||
         desc.Height > kMaxPictureSide)
       return std::nullopt;
-    // The budget counts each composed canvas and each frame's own pixels, before either is
-    // decoded, so a file cannot make us compose or decode without bound.
     spent += canvasPixels + std::int64_t{desc.Width} * desc.Height;
     if (spent > kMaxPicturePixels) return std::nullopt;
     if (canvas.empty())
@@ -167,7 +172,8 @@ std::optional<Picture> LoadGif(Bytes bytes, const DecodeRequest& request) {
   return picture;
 }
 
-bool GifStructureComplete(Bytes bytes) {
+GifOutline OutlineGif(Bytes bytes) {
+  GifOutline outline;
   ByteReader in(bytes);
   in.Skip(6);
   in.Skip(4);  // logical screen size
@@ -177,26 +183,31 @@ bool GifStructureComplete(Bytes bytes) {
   auto skipSubBlocks = [&in] {
     for (std::uint8_t n = in.U8(); n != 0 && in.ok(); n = in.U8()) in.Skip(n);
   };
-  bool anyFrame = false;
   while (in.ok()) {
-    if (in.remaining() == 0) return anyFrame;  // a missing trailer alone is forgiven
-    const std::uint8_t record = in.U8();
-    if (record == 0x3B) return anyFrame;
+    // A missing trailer alone is forgiven, as the decoder forgives it.
+    if (in.remaining() == 0 || in.U8() == 0x3B) {
+      outline.complete = outline.frames > 0;
+      return outline;
+    }
+    const std::uint8_t record = bytes[in.pos() - 1];
     if (record == 0x21) {
       in.Skip(1);
       skipSubBlocks();
     } else if (record == 0x2C) {
-      in.Skip(8);
+      in.Skip(4);
+      const int w = in.U16(), h = in.U16();
       const std::uint8_t frameFlags = in.U8();
       if (frameFlags & 0x80) in.Skip(3u << ((frameFlags & 7) + 1));
       in.Skip(1);  // LZW code size
       skipSubBlocks();
-      anyFrame = in.ok();
+      ++outline.frames;
+      outline.framePixels += std::int64_t{w} * h;
+      outline.frameTooLarge = outline.frameTooLarge || w > kMaxPictureSide || h > kMaxPictureSide;
     } else {
-      return false;
+      return outline;
     }
   }
-  return false;
+  return outline;
 }
 
 }  // namespace dw::ui::detail

@@ -34,8 +34,14 @@ std::optional<Picture> LoadBmp(Bytes bytes, const DecodeRequest& request);
 std::optional<Picture> LoadIcon(Bytes bytes, const DecodeRequest& request);
 std::optional<Picture> LoadPcx(Bytes bytes, const DecodeRequest& request);
 
-// True when the GIF's block structure runs complete to its trailer (no LZW decoding).
-bool GifStructureComplete(Bytes bytes);
+// A GIF's block structure, walked without decoding any pixels.
+struct GifOutline {
+  bool complete = false;         // every block present up to the trailer (or the very end)
+  std::int64_t frames = 0;       // frame count
+  std::int64_t framePixels = 0;  // pixels of the frames' own rectangles together
+  bool frameTooLarge = false;    // some frame is wider or taller than the side limit
+};
+GifOutline OutlineGif(Bytes bytes);
 
 // A device-independent bitmap as stored in BMP files and icons (no file header). For icons
 // the stored height is doubled and an AND mask follows the colours; straight RGBA out.
