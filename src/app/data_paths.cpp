@@ -56,7 +56,8 @@ std::vector<fs::path> FontConfigCandidates(const DataPathContext& context) {
     if (!context.sourceDir.empty())
       candidates.push_back(context.sourceDir / "src" / "app" / "fonts.conf");
   } else if (!context.installDataDir.empty()) {
-    candidates.push_back(context.installDataDir / "fonts.conf");
+    const fs::path configured = context.installDataDir / "fonts.conf";
+    if (candidates.empty() || candidates.front() != configured) candidates.push_back(configured);
   }
   return candidates;
 }
