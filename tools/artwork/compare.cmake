@@ -1,0 +1,16 @@
+# Draws the pictures again into OUT and requires them to equal the committed ones in ASSETS,
+# byte for byte: the committed pictures are exactly what the generator makes.
+file(REMOVE_RECURSE "${OUT}")
+file(MAKE_DIRECTORY "${OUT}")
+execute_process(COMMAND "${ARTWORK}" "${OUT}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "deskwatch-artwork failed: ${rc}")
+endif()
+foreach(name background.png shape.png astronaut.gif)
+  file(SHA256 "${OUT}/${name}" made)
+  file(SHA256 "${ASSETS}/${name}" committed)
+  if(NOT made STREQUAL committed)
+    message(FATAL_ERROR "${name}: the generator draws something else than assets/${name}")
+  endif()
+  message(STATUS "${name}: identical")
+endforeach()
