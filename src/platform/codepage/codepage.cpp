@@ -1,65 +1,52 @@
-// UTF-8 <-> code page 936 through tables built once from glibc's iconv "CP936" converter.
-// Tables keep the page decoding one pass with no per-character library call.
-#include <iconv.h>
-
+// UTF-8 <-> code page 936 through tables, so the page decoding is one pass with no
+// per-character library call. The two-byte half of the code page is kept in the source
+// (cp936_table.inc, made by make_cp936_table.cpp); the reverse table is derived from it once.
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <mutex>
 
 #include "platform/codepage.h"
 
 namespace dw::platform {
 namespace {
 
-struct Tables {
-  std::array<std::uint16_t, 0x10000> toGbk{};    // BMP code point -> GBK (0 = none)
-  std::array<std::uint16_t, 0x10000> fromGbk{};  // GBK code (one or two bytes) -> code point
-};
+constexpr int kFirstLead = 0x81;
+constexpr int kFirstTrail = 0x40;
+constexpr int kTrailsPerLead = 0xFE - kFirstTrail + 1;
 
-Tables* BuildTables() {
-  auto* t = new Tables();
-  iconv_t cd = iconv_open("UCS-4LE", "CP936");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return t;
-  auto convert = [&](const unsigned char* in, size_t n) -> std::uint32_t {
-    char inbuf[2] = {static_cast<char>(in[0]), n > 1 ? static_cast<char>(in[1]) : '\0'};
-    char* ip = inbuf;
-    size_t il = n;
-    std::uint32_t out[2] = {0, 0};
-    char* op = reinterpret_cast<char*>(out);
-    size_t ol = sizeof(out);
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd, &ip, &il, &op, &ol) == static_cast<size_t>(-1) || il != 0) return 0;
-    if (ol != sizeof(out) - 4) return 0;
-    return out[0];
-  };
-  for (int b = 1; b < 0x100; ++b) {
-    unsigned char in[1] = {static_cast<unsigned char>(b)};
-    std::uint32_t cp = convert(in, 1);
-    if (cp != 0 && cp < 0x10000) {
-      t->fromGbk[b] = static_cast<std::uint16_t>(cp);
-      if (t->toGbk[cp] == 0) t->toGbk[cp] = static_cast<std::uint16_t>(b);
-    }
-  }
-  for (int lead = 0x81; lead <= 0xFE; ++lead) {
-    for (int trail = 0x40; trail <= 0xFE; ++trail) {
-      if (trail == 0x7F) continue;
-      unsigned char in[2] = {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};
-      std::uint32_t cp = convert(in, 2);
-      if (cp == 0 || cp >= 0x10000) continue;
-      std::uint16_t code = static_cast<std::uint16_t>(lead << 8 | trail);
-      t->fromGbk[code] = static_cast<std::uint16_t>(cp);
-      if (t->toGbk[cp] == 0) t->toGbk[cp] = code;
-    }
-  }
-  iconv_close(cd);
-  return t;
+// Unicode value of each two-byte character, by lead and second byte; 0 = none.
+constexpr std::uint16_t kTwoByte[][kTrailsPerLead] = {
+#include "platform/codepage/cp936_table.inc"
+};
+static_assert(sizeof kTwoByte / sizeof kTwoByte[0] == 0xFE - kFirstLead + 1);
+
+// The one-byte characters above ASCII: only 0x80, the euro sign.
+constexpr std::uint8_t kEuroByte = 0x80;
+constexpr std::uint16_t kEuroSign = 0x20AC;
+
+std::uint16_t FromTwoBytes(unsigned char lead, unsigned char trail) {
+  if (lead < kFirstLead || lead > 0xFE || trail < kFirstTrail || trail > 0xFE) return 0;
+  return kTwoByte[lead - kFirstLead][trail - kFirstTrail];
 }
 
+struct Tables {
+  std::array<std::uint16_t, 0x10000> toGbk{};  // BMP code point -> GBK (0 = none)
+};
+
 const Tables& GetTables() {
-  static std::once_flag once;
-  static Tables* tables = nullptr;
-  std::call_once(once, [] { tables = BuildTables(); });
+  static const Tables* tables = [] {
+    auto* t = new Tables();
+    for (int b = 1; b < 0x80; ++b) t->toGbk[b] = static_cast<std::uint16_t>(b);
+    t->toGbk[kEuroSign] = kEuroByte;
+    for (int lead = 0xFE; lead >= kFirstLead; --lead) {
+      for (int trail = 0xFE; trail >= kFirstTrail; --trail) {
+        // Walking backwards leaves the lowest code for a code point mapped twice.
+        const std::uint16_t cp = kTwoByte[lead - kFirstLead][trail - kFirstTrail];
+        if (cp != 0) t->toGbk[cp] = static_cast<std::uint16_t>(lead << 8 | trail);
+      }
+    }
+    return t;
+  }();
   return *tables;
 }
 
@@ -181,19 +168,18 @@ Text Utf8ToGbk(std::string_view utf8) {
 }
 
 std::string GbkToUtf8(const Text& gbk) {
-  const Tables& t = GetTables();
   std::string out;
   out.reserve(gbk.size() * 3 / 2);
-  for (size_t i = 0; i < gbk.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(gbk[i]);
+  for (std::size_t i = 0; i < gbk.size(); ++i) {
+    const auto c = static_cast<unsigned char>(gbk[i]);
     std::uint32_t cp = 0;
     if (c < 0x80) {
       cp = c;
-    } else if (i + 1 < gbk.size() && c != 0x80 && c != 0xFF) {
-      cp = t.fromGbk[static_cast<std::uint16_t>(c << 8 | static_cast<unsigned char>(gbk[i + 1]))];
-      ++i;
-    } else {
-      cp = t.fromGbk[c];
+    } else if (c == kEuroByte) {
+      cp = kEuroSign;
+    } else if (i + 1 < gbk.size() && c != 0xFF) {
+      // A lead byte takes the next byte with it, whatever it is, as the text scans do.
+      cp = FromTwoBytes(c, static_cast<unsigned char>(gbk[++i]));
     }
     AppendUtf8(out, cp == 0 ? 0xFFFD : cp);
   }
