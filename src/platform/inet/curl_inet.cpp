@@ -131,7 +131,7 @@ class CurlInet final : public Inet {
     if (request == nullptr || !request->answered || buffer == nullptr) return false;
     const std::size_t count =
         std::min<std::size_t>(size, request->body.size() - request->readPosition);
-    std::memcpy(buffer, request->body.data() + request->readPosition, count);
+    if (count > 0) std::memcpy(buffer, request->body.data() + request->readPosition, count);
     request->readPosition += count;
     *bytesRead = static_cast<std::uint32_t>(count);
     return true;
