@@ -89,10 +89,22 @@ void ControlWindows::PublishText(int control) {
   View& v = views_[control];
   if (!v.window) return;
   ui::ControlClass cls = model_.Record(control).cls;
-  if (cls == ui::ControlClass::Label || cls == ui::ControlClass::SuperBtn)
-    SetUtf8(display_, v.window, atoms_.deskwatchText, atoms_.utf8String, CaptionUtf8(control));
-  if (cls == ui::ControlClass::SuperBtn)
-    SetUtf8(display_, v.window, atoms_.deskwatchTip, atoms_.utf8String, TipUtf8(control));
+  if (cls == ui::ControlClass::Label || cls == ui::ControlClass::SuperBtn) {
+    const std::string& text = CaptionUtf8(control);
+    if (!v.textPublished || text != v.publishedText) {
+      SetUtf8(display_, v.window, atoms_.deskwatchText, atoms_.utf8String, text);
+      v.publishedText = text;
+      v.textPublished = true;
+    }
+  }
+  if (cls == ui::ControlClass::SuperBtn) {
+    std::string tip = TipUtf8(control);
+    if (!v.tipPublished || tip != v.publishedTip) {
+      SetUtf8(display_, v.window, atoms_.deskwatchTip, atoms_.utf8String, tip);
+      v.publishedTip = std::move(tip);
+      v.tipPublished = true;
+    }
+  }
 }
 
 void ControlWindows::PropertyChanged(int control, int number) {
@@ -121,9 +133,44 @@ void ControlWindows::PaintPending() {
   for (int control : dirty) Paint(control);
 }
 
+namespace {
+void Append(std::string& s, std::uint32_t v) {
+  s.append(reinterpret_cast<const char*>(&v), 4);
+}
+}  // namespace
+
+std::string ControlWindows::Signature(int control) const {
+  // Everything a label or button is drawn from; the same signature draws the same pixels.
+  std::string s;
+  ui::ControlClass cls = model_.Record(control).cls;
+  if (cls == ui::ControlClass::Label) {
+    Append(s, model_.TextColour(control));
+    Append(s, model_.Background(control));
+  } else if (cls == ui::ControlClass::SuperBtn) {
+    ui::ButtonLook look =
+        interaction_.Look(control, model_.Background(control), model_.TextColour(control));
+    Append(s, look.caption);
+    Append(s, look.background);
+    Append(s, static_cast<std::uint32_t>(look.edge));
+    Append(s, static_cast<std::uint32_t>(look.offsetX));
+    Append(s, static_cast<std::uint32_t>(look.offsetY));
+  } else {
+    return s;
+  }
+  s.push_back('\x01');
+  s += model_.Caption(control);
+  return s;
+}
+
 void ControlWindows::Paint(int control) {
   View& v = views_[control];
   if (!v.window || !v.canvas) return;
+  ui::ControlClass cls = model_.Record(control).cls;
+  if (cls == ui::ControlClass::Label || cls == ui::ControlClass::SuperBtn) {
+    std::string signature = Signature(control);
+    if (signature == v.painted) return;  // a write of what is shown already
+    v.painted = std::move(signature);
+  }
   cairo_t* cr = cairo_create(v.canvas->Surface());
   switch (model_.Record(control).cls) {
     case ui::ControlClass::Label:

@@ -60,6 +60,9 @@ class ControlWindows {
     Text captionGbk;
     std::string captionUtf8;
     bool captionCached = false;
+    std::string publishedText, publishedTip;  // what the window's properties say
+    bool textPublished = false, tipPublished = false;
+    std::string painted;  // what the buffer shows (labels, buttons); repaint only on change
     // Picture boxes.
     std::optional<ui::Frame> still;  // the picture (or an animation's first frame), scaled
     ui::Rect place;                  // where the picture goes in the box
@@ -69,6 +72,7 @@ class ControlWindows {
     bool obscured = false;
   };
   void Paint(int control);
+  std::string Signature(int control) const;
   void PaintLabel(int control, View& v, cairo_t* cr);
   void PaintButton(int control, View& v, cairo_t* cr);
   void PaintPicture(int control, View& v, cairo_t* cr);
