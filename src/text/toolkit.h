@@ -23,8 +23,8 @@ int CharCode(const Text& text, int position = 1);
 int FindText(const Text& text, const Text& search, std::optional<int> start = std::nullopt,
              bool ignoreCase = false);
 // Last occurrence lying wholly before start (the whole text when omitted).
-int FindTextReverse(const Text& text, const Text& search,
-                    std::optional<int> start = std::nullopt, bool ignoreCase = false);
+int FindTextReverse(const Text& text, const Text& search, std::optional<int> start = std::nullopt,
+                    bool ignoreCase = false);
 
 Text ToUpper(const Text& text);
 Text ToLower(const Text& text);
@@ -49,7 +49,9 @@ ByteSet BytesLeft(const ByteSet& bytes, int n);
 ByteSet BytesMid(const ByteSet& bytes, int start, int n);
 
 Text ToText(int value);
-inline Text ToText(const Text& text) { return text; }
+inline Text ToText(const Text& text) {
+  return text;
+}
 // Bytes up to the first zero byte.
 Text ToText(const ByteSet& bytes);
 
@@ -64,7 +66,6 @@ bool CompareBytes(const ByteSet& a, const ByteSet& b);
 Text TextBetween(const Text& text, const Text& startMarker, const Text& endMarker,
                  std::optional<int> start = std::nullopt, bool ignoreCase = false);
 // The bytes before the separator (the last one within the text for negative positions).
-Text TextBefore(const Text& text, const Text& separator, int position = 0,
-                bool ignoreCase = false);
+Text TextBefore(const Text& text, const Text& separator, int position = 0, bool ignoreCase = false);
 
 }  // namespace dw

@@ -37,14 +37,14 @@ int main() {
   std::printf("// (0x7F included, never valid); 0 = no character.\n");
   int mapped = 0;
   for (int lead = 0x81; lead <= 0xFE; ++lead) {
-    std::printf("/* %02X */", lead);
+    std::printf("{  // %02X", lead);
     for (int trail = 0x40; trail <= 0xFE; ++trail) {
-      const std::uint32_t cp = Convert(cd, static_cast<unsigned char>(lead),
-                                       static_cast<unsigned char>(trail));
+      const std::uint32_t cp =
+          Convert(cd, static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
       mapped += cp != 0;
       std::printf("%s0x%X,", (trail - 0x40) % 16 == 0 ? "\n" : "", cp);
     }
-    std::printf("\n");
+    std::printf("\n},\n");
   }
   iconv_close(cd);
   std::fprintf(stderr, "%d characters\n", mapped);
