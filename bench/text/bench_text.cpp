@@ -106,8 +106,31 @@ void DecodeFlattenCut(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(body.size()));
 }
 
+// The hardest text for character stepping: only two-byte characters, searched for a pattern
+// that occurs at every second byte but never at a character start. Must stay linear.
+void SearchAcrossCharacters(benchmark::State& state) {
+  Text page;
+  for (std::size_t n = static_cast<std::size_t>(state.range(0)) * kKiB; page.size() < n;) {
+    page += "\xB0\xA1";
+  }
+  for (auto _ : state) {
+    const int position = dw::FindText(page, "\xA1\xB0");
+    if (position != -1) state.SkipWithError("matched inside a character");
+    benchmark::DoNotOptimize(position);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(page.size()));
+  state.SetComplexityN(static_cast<int64_t>(page.size()));
+}
+
 }  // namespace
 
+BENCHMARK(SearchAcrossCharacters)
+    ->Arg(512)
+    ->Arg(1024)
+    ->Arg(2048)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 BENCHMARK(ToolkitFlattenAndCut)
     ->Arg(512)
     ->Arg(1024)
