@@ -153,12 +153,21 @@ std::optional<Picture> LoadGif(Bytes bytes, const DecodeRequest& request) {
       }
     }
 
+    // The canvas goes on being composed; the picture keeps a scaled copy (or a plain one).
+    const int delayMs = control.delayCs == 0 ? kZeroDelayMs : control.delayCs * 10;
     Frame frame;
-    frame.width = width;
-    frame.height = height;
-    frame.argb = canvas;
-    frame.delayMs = control.delayCs == 0 ? kZeroDelayMs : control.delayCs * 10;
-    KeepFrame(picture, std::move(frame), request);
+    if (request.frameSize) {
+      Frame view{width, height, std::move(canvas), delayMs};
+      frame = ScaleFrame(view, request.frameSize->width, request.frameSize->height);
+      canvas = std::move(view.argb);
+    } else {
+      frame = Frame{width, height, canvas, 0};
+    }
+    frame.delayMs = delayMs;
+    if (picture.frames.empty()) picture.naturalWidth = width, picture.naturalHeight = height;
+    picture.width = frame.width;
+    picture.height = frame.height;
+    picture.frames.push_back(std::move(frame));
 
     if (restore && x0 < x1 && y0 < y1) {
       auto it = saved.begin();

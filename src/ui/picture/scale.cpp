@@ -1,51 +1,66 @@
 // Smooth scaling of a frame: area averaging when shrinking (every source pixel counts by the
-// share of it an output pixel covers), bilinear when growing. Separable: rows, then columns.
+// share of it an output pixel covers), bilinear when growing. Separable and in integers:
+// columns first over whole rows of bytes (a loop compilers vectorise), then along the row.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "ui/picture/picture.h"
 
 namespace dw::ui {
 namespace {
 
-struct Tap {
-  int index;
-  float weight;
-};
+constexpr int kWeightBits = 12;  // each output's weights sum to 1 << kWeightBits
 
-// For each output position, the source positions it reads and their weights (summing to 1).
+// For each output position, the source positions it reads and their integer weights.
 struct Taps {
   std::vector<int> first;  // first tap of each output, plus one end marker
-  std::vector<Tap> taps;
+  std::vector<int> index;
+  std::vector<std::uint32_t> weight;
 };
 
 Taps MakeTaps(int source, int target) {
   Taps t;
   t.first.reserve(target + 1);
-  double scale = static_cast<double>(source) / target;
+  const double scale = static_cast<double>(source) / target;
+  std::vector<std::pair<int, double>> exact;
   for (int i = 0; i < target; ++i) {
-    t.first.push_back(static_cast<int>(t.taps.size()));
+    exact.clear();
     if (source > target) {
-      double lo = i * scale, hi = (i + 1) * scale;
-      int j0 = static_cast<int>(lo), j1 = std::min(source, static_cast<int>(std::ceil(hi)));
+      const double lo = i * scale, hi = (i + 1) * scale;
+      const int j0 = static_cast<int>(lo), j1 = std::min(source, static_cast<int>(std::ceil(hi)));
       for (int j = j0; j < j1; ++j) {
-        double overlap = std::min<double>(hi, j + 1) - std::max<double>(lo, j);
-        if (overlap > 0) t.taps.push_back({j, static_cast<float>(overlap / scale)});
+        const double overlap = std::min<double>(hi, j + 1) - std::max<double>(lo, j);
+        if (overlap > 0) exact.push_back({j, overlap / scale});
       }
     } else {
-      double centre = (i + 0.5) * scale - 0.5;
-      int j0 = static_cast<int>(std::floor(centre));
-      float f = static_cast<float>(centre - j0);
-      int a = std::clamp(j0, 0, source - 1), b = std::clamp(j0 + 1, 0, source - 1);
-      if (a == b || f == 0.0f) {
-        t.taps.push_back({a, 1.0f});
-      } else {
-        t.taps.push_back({a, 1.0f - f});
-        t.taps.push_back({b, f});
-      }
+      const double centre = (i + 0.5) * scale - 0.5;
+      const int j0 = static_cast<int>(std::floor(centre));
+      const double f = centre - j0;
+      exact.push_back({std::clamp(j0, 0, source - 1), 1.0 - f});
+      exact.push_back({std::clamp(j0 + 1, 0, source - 1), f});
+    }
+    // Integer weights that sum exactly to one, so a uniform colour stays exactly itself: the
+    // rounding remainder goes to the heaviest tap.
+    t.first.push_back(static_cast<int>(t.index.size()));
+    std::uint32_t sum = 0;
+    std::size_t heaviest = t.weight.size();
+    for (auto [j, w] : exact) {
+      const auto iw = static_cast<std::uint32_t>(std::lround(w * (1 << kWeightBits)));
+      if (iw == 0) continue;
+      if (heaviest == t.weight.size() || iw > t.weight[heaviest]) heaviest = t.weight.size();
+      t.index.push_back(j);
+      t.weight.push_back(iw);
+      sum += iw;
+    }
+    if (heaviest == t.weight.size()) {  // all rounded away: take the nearest pixel
+      t.index.push_back(exact.front().first);
+      t.weight.push_back(1u << kWeightBits);
+    } else {
+      t.weight[heaviest] += (1u << kWeightBits) - sum;
     }
   }
-  t.first.push_back(static_cast<int>(t.taps.size()));
+  t.first.push_back(static_cast<int>(t.index.size()));
   return t;
 }
 
@@ -65,43 +80,36 @@ Frame ScaleFrame(const Frame& source, int width, int height) {
   }
   const Taps cols = MakeTaps(source.width, width);
   const Taps rows = MakeTaps(source.height, height);
-
-  // Rows first: source height × target width, four float channels each.
-  std::vector<float> mid(static_cast<std::size_t>(width) * source.height * 4);
-  for (int y = 0; y < source.height; ++y) {
-    const std::uint32_t* in = &source.argb[static_cast<std::size_t>(y) * source.width];
-    float* o = &mid[static_cast<std::size_t>(y) * width * 4];
-    for (int x = 0; x < width; ++x) {
-      float a = 0, r = 0, g = 0, b = 0;
-      for (int k = cols.first[x]; k < cols.first[x + 1]; ++k) {
-        std::uint32_t p = in[cols.taps[k].index];
-        float w = cols.taps[k].weight;
-        a += w * static_cast<float>(p >> 24);
-        r += w * static_cast<float>((p >> 16) & 0xFF);
-        g += w * static_cast<float>((p >> 8) & 0xFF);
-        b += w * static_cast<float>(p & 0xFF);
-      }
-      o[x * 4 + 0] = a;
-      o[x * 4 + 1] = r;
-      o[x * 4 + 2] = g;
-      o[x * 4 + 3] = b;
-    }
-  }
   out.argb.resize(static_cast<std::size_t>(width) * height);
-  std::vector<float> acc(static_cast<std::size_t>(width) * 4);
+
+  // The four bytes of each pixel are handled alike (premultiplied ARGB averages linearly).
+  const std::size_t rowBytes = static_cast<std::size_t>(source.width) * 4;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(source.argb.data());
+  std::vector<std::uint32_t> column(rowBytes);  // one output row, before the row pass
   for (int y = 0; y < height; ++y) {
-    std::fill(acc.begin(), acc.end(), 0.0f);
+    std::fill(column.begin(), column.end(), 0u);
     for (int k = rows.first[y]; k < rows.first[y + 1]; ++k) {
-      const float* m = &mid[static_cast<std::size_t>(rows.taps[k].index) * width * 4];
-      float w = rows.taps[k].weight;
-      for (int i = 0; i < width * 4; ++i) acc[i] += w * m[i];
+      const std::uint8_t* in = bytes + static_cast<std::size_t>(rows.index[k]) * rowBytes;
+      const std::uint32_t w = rows.weight[k];
+      std::uint32_t* acc = column.data();
+      for (std::size_t i = 0; i < rowBytes; ++i) acc[i] += w * in[i];
     }
+    // column[i] ≤ 255 << kWeightBits; drop 4 bits so the row pass fits 32 bits.
+    for (std::uint32_t& v : column) v >>= 4;
     std::uint32_t* o = &out.argb[static_cast<std::size_t>(y) * width];
     for (int x = 0; x < width; ++x) {
-      auto channel = [&](int c) {
-        return static_cast<std::uint32_t>(std::clamp(acc[x * 4 + c] + 0.5f, 0.0f, 255.0f));
-      };
-      o[x] = (channel(0) << 24) | (channel(1) << 16) | (channel(2) << 8) | channel(3);
+      std::uint32_t sum[4] = {0, 0, 0, 0};
+      for (int k = cols.first[x]; k < cols.first[x + 1]; ++k) {
+        const std::uint32_t* p = &column[static_cast<std::size_t>(cols.index[k]) * 4];
+        const std::uint32_t w = cols.weight[k];
+        sum[0] += w * p[0], sum[1] += w * p[1], sum[2] += w * p[2], sum[3] += w * p[3];
+      }
+      std::uint8_t px[4];
+      constexpr int kShift = 2 * kWeightBits - 4;
+      for (int c = 0; c < 4; ++c)
+        px[c] = static_cast<std::uint8_t>(
+            std::min<std::uint32_t>(255, (sum[c] + (1u << (kShift - 1))) >> kShift));
+      std::memcpy(&o[x], px, 4);
     }
   }
   return out;

@@ -12,8 +12,10 @@ std::optional<std::vector<platform::ShapeRect>> ShapeFromPicture(const ByteSet& 
   // Icons are drawn on white; everything else has its transparency mixed with the key, so
   // transparent parts are cut away with it.
   const bool icon = format == PictureFormat::Icon || format == PictureFormat::Cursor;
-  std::optional<Frame> frame = DecodeFirstFrame(picture, icon ? Colour{0xFFFFFF} : key);
-  if (!frame) return std::nullopt;
+  // The whole picture must decode, as in a picture box; its first frame gives the shape.
+  std::optional<Picture> decoded = DecodePicture(picture, icon ? Colour{0xFFFFFF} : key);
+  if (!decoded) return std::nullopt;
+  const Frame* frame = &decoded->frames.front();
   const std::uint32_t keyRgb = OpaqueArgb(key) & 0xFFFFFF;
   std::vector<platform::ShapeRect> rects;
   for (int y = 0; y < frame->height; ++y) {
