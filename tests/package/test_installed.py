@@ -236,6 +236,21 @@ class OnTheDesktop(unittest.TestCase):
         self.assertEqual(self.widgets(), [w2.window])
         self.assertIsNone(w2.proc.poll())
 
+    def test_two_starts_at_once_give_one_widget(self):
+        first = self.desk.start_widget(wait=False)
+        second = self.desk.start_widget(wait=False)
+        # One of the two leaves at once with 0; the other shows the widget.
+        deadline = time.monotonic() + 20
+        while first.proc.poll() is None and second.proc.poll() is None:
+            self.assertLess(time.monotonic(), deadline, "neither start ended")
+            time.sleep(0.05)
+        ended, running = (first, second) if first.proc.poll() is not None else (second, first)
+        self.assertEqual(ended.proc.returncode, 0, ended.stderr())
+        running.wait_mapped()
+        time.sleep(0.5)
+        self.assertEqual(self.widgets(), [running.window])
+        self.assertIsNone(running.proc.poll())
+
 
 if __name__ == "__main__":
     unittest.main()
