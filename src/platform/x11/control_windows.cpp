@@ -193,7 +193,7 @@ void ControlWindows::PaintLabel(int control, View& v, cairo_t* cr) {
   const ui::ControlRecord& r = model_.Record(control);
   FillRect(cr, 0, 0, r.width, r.height, model_.Background(control));
   text_.Draw(cr, CaptionUtf8(control), r.font, model_.TextColour(control), ui::LabelTextPlan(r),
-             r.width, r.height);
+             r.width, r.height, 0, 0, control);
   (void)v;
 }
 
@@ -213,7 +213,7 @@ void ControlWindows::PaintButton(int control, View& v, cairo_t* cr) {
     FillRect(cr, w - 1, 0, 1, h, br);
   }
   text_.Draw(cr, CaptionUtf8(control), r.font, look.caption, ui::ButtonTextPlan(), w, h,
-             look.offsetX, look.offsetY);
+             look.offsetX, look.offsetY, control);
   (void)v;
 }
 

@@ -28,7 +28,26 @@ TextDrawer::TextDrawer() {
 }
 
 TextDrawer::~TextDrawer() {
+  for (auto& [slot, s] : slots_)
+    if (s.layout) g_object_unref(s.layout);
   if (context_) g_object_unref(context_);
+}
+
+PangoLayout* TextDrawer::SlotLayout(int slot, const std::string& utf8, const ui::FontSpec& font,
+                                    int wrapWidth, ui::HAlign align) {
+  Slot& s = slots_[slot];
+  if (s.layout && s.font == &font && s.wrapWidth == wrapWidth && s.align == align) {
+    if (s.text != utf8) {
+      const std::string text = ui::DisplayLineBreaks(utf8);
+      pango_layout_set_text(s.layout, text.data(), static_cast<int>(text.size()));
+      s.text = utf8;
+    }
+  } else {
+    if (s.layout) g_object_unref(s.layout);
+    s = Slot{Layout(utf8, font, wrapWidth, align), &font, wrapWidth, align, utf8};
+  }
+  g_object_ref(s.layout);
+  return s.layout;
 }
 
 namespace {
@@ -45,6 +64,18 @@ PangoFontDescription* Describe(const ui::FontSpec& font) {
       d, font.guiDefault ? PANGO_WEIGHT_NORMAL : static_cast<PangoWeight>(font.weight));
   return d;
 }
+
+// No control shows more than a few hundred characters, but a caption may be megabytes (a
+// page's field that runs to a late end marker); pango's time and memory grow with the whole
+// text at every paint, so only a head that covers any box is laid out.
+constexpr std::size_t kMaxLaidOutBytes = 4096;
+
+std::string VisibleHead(const std::string& utf8) {
+  if (utf8.size() <= kMaxLaidOutBytes) return utf8;
+  std::size_t end = kMaxLaidOutBytes;
+  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
+  return utf8.substr(0, end);
+}
 }  // namespace
 
 PangoLayout* TextDrawer::Layout(const std::string& utf8, const ui::FontSpec& font, int wrapWidth,
@@ -53,7 +84,7 @@ PangoLayout* TextDrawer::Layout(const std::string& utf8, const ui::FontSpec& fon
   PangoFontDescription* d = Describe(font);
   pango_layout_set_font_description(layout, d);
   pango_font_description_free(d);
-  const std::string text = ui::DisplayLineBreaks(utf8);
+  const std::string text = ui::DisplayLineBreaks(VisibleHead(utf8));
   pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
   // Lines one character height apart, as the system's Chinese faces space them (their
   // line height is their character height), so two lines of 12 pixels fit 27 pixels.
@@ -80,10 +111,11 @@ void TextDrawer::Measure(const std::string& utf8, const ui::FontSpec& font, int 
 
 void TextDrawer::Draw(cairo_t* cr, const std::string& utf8, const ui::FontSpec& font,
                       ui::Colour colour, const ui::TextPlan& plan, int width, int height, int dx,
-                      int dy) {
+                      int dy, int slot) {
   if (utf8.empty()) return;
   pango_cairo_update_context(cr, context_);
-  PangoLayout* layout = Layout(utf8, font, plan.wrap ? width : 0, plan.align);
+  PangoLayout* layout = slot >= 0 ? SlotLayout(slot, utf8, font, plan.wrap ? width : 0, plan.align)
+                                  : Layout(utf8, font, plan.wrap ? width : 0, plan.align);
   int tw = 0, th = 0;
   pango_layout_get_pixel_size(layout, &tw, &th);
   ui::BlockOrigin o = ui::PlaceTextBlock(plan, width, height, tw, th);

@@ -5,6 +5,7 @@
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
+#include <map>
 #include <string>
 
 #include "ui/interaction/text_rules.h"
@@ -30,9 +31,10 @@ class TextDrawer {
   TextDrawer& operator=(const TextDrawer&) = delete;
 
   // Draws UTF-8 text in the box (0,0)-(width,height) of `cr`, clipped to it, shifted by
-  // (dx, dy).
+  // (dx, dy). A caller that draws the same place again and again (a control) gives a slot
+  // number: its laid-out text is kept there and only laid out again when it changed.
   void Draw(cairo_t* cr, const std::string& utf8, const ui::FontSpec& font, ui::Colour colour,
-            const ui::TextPlan& plan, int width, int height, int dx = 0, int dy = 0);
+            const ui::TextPlan& plan, int width, int height, int dx = 0, int dy = 0, int slot = -1);
   // The size of the text laid out at most `wrapWidth` wide (0: no wrap).
   void Measure(const std::string& utf8, const ui::FontSpec& font, int wrapWidth, int& width,
                int& height);
@@ -40,8 +42,20 @@ class TextDrawer {
  private:
   PangoLayout* Layout(const std::string& utf8, const ui::FontSpec& font, int wrapWidth,
                       ui::HAlign align);
+  // A layout for the slot, reused while the font and the wrapping stay the same; one
+  // reference for the caller.
+  PangoLayout* SlotLayout(int slot, const std::string& utf8, const ui::FontSpec& font,
+                          int wrapWidth, ui::HAlign align);
 
+  struct Slot {
+    PangoLayout* layout = nullptr;
+    const ui::FontSpec* font = nullptr;
+    int wrapWidth = 0;
+    ui::HAlign align = ui::HAlign::Left;
+    std::string text;
+  };
   PangoContext* context_ = nullptr;
+  std::map<int, Slot> slots_;
 };
 
 }  // namespace dw::x11
