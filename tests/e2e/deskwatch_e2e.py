@@ -171,15 +171,19 @@ class Desktop:
         self.display = ":" + number.decode().strip()
 
     def _start_openbox(self):
-        self._spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
-                    stderr=subprocess.DEVNULL)
-        deadline = time.time() + 10
-        while time.time() < deadline:
-            out = self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False)
-            if "window id" in out:
-                return
-            time.sleep(0.05)
-        raise RuntimeError("openbox did not start")
+        log = open(os.path.join(self.tmp, "openbox.log"), "w+b")
+        self.files.append(log)
+        for _ in range(3):
+            wm = self._spawn(["openbox", "--sm-disable"], stdout=log, stderr=log)
+            deadline = time.time() + 20
+            while time.time() < deadline and wm.poll() is None:
+                out = self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False)
+                if "window id" in out:
+                    return
+                time.sleep(0.05)
+            _stop(wm)
+        log.seek(0)
+        raise RuntimeError("openbox did not start: " + log.read().decode(errors="replace"))
 
     def run(self, *argv, check=True, input=None):
         e = dict(os.environ)
