@@ -33,12 +33,26 @@ TextDrawer::~TextDrawer() {
   if (context_) g_object_unref(context_);
 }
 
+namespace {
+// No control shows more than a few hundred characters, but a caption may be megabytes (a
+// page's field that runs to a late end marker); pango's time and memory grow with the whole
+// text at every paint, so only a head that covers any box is laid out.
+constexpr std::size_t kMaxLaidOutBytes = 4096;
+
+std::string VisibleHead(const std::string& utf8) {
+  if (utf8.size() <= kMaxLaidOutBytes) return utf8;
+  std::size_t end = kMaxLaidOutBytes;
+  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
+  return utf8.substr(0, end);
+}
+}  // namespace
+
 PangoLayout* TextDrawer::SlotLayout(int slot, const std::string& utf8, const ui::FontSpec& font,
                                     int wrapWidth, ui::HAlign align) {
   Slot& s = slots_[slot];
   if (s.layout && s.font == &font && s.wrapWidth == wrapWidth && s.align == align) {
     if (s.text != utf8) {
-      const std::string text = ui::DisplayLineBreaks(utf8);
+      const std::string text = ui::DisplayLineBreaks(VisibleHead(utf8));
       pango_layout_set_text(s.layout, text.data(), static_cast<int>(text.size()));
       s.text = utf8;
     }
@@ -63,18 +77,6 @@ PangoFontDescription* Describe(const ui::FontSpec& font) {
   pango_font_description_set_weight(
       d, font.guiDefault ? PANGO_WEIGHT_NORMAL : static_cast<PangoWeight>(font.weight));
   return d;
-}
-
-// No control shows more than a few hundred characters, but a caption may be megabytes (a
-// page's field that runs to a late end marker); pango's time and memory grow with the whole
-// text at every paint, so only a head that covers any box is laid out.
-constexpr std::size_t kMaxLaidOutBytes = 4096;
-
-std::string VisibleHead(const std::string& utf8) {
-  if (utf8.size() <= kMaxLaidOutBytes) return utf8;
-  std::size_t end = kMaxLaidOutBytes;
-  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
-  return utf8.substr(0, end);
 }
 }  // namespace
 
