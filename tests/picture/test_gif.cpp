@@ -84,5 +84,12 @@ TEST(Gif, FirstFrameAloneAndScaledFrames) {
   EXPECT_EQ(scaled->frames[1].delayMs, 20);
 }
 
+TEST(Gif, ACancelledDecodeGivesNoPicture) {
+  std::atomic<bool> cancel{false};
+  EXPECT_TRUE(DecodePicture(ThreeFrames(1), kBackdrop, std::nullopt, cancel));
+  cancel = true;
+  EXPECT_FALSE(DecodePicture(ThreeFrames(1), kBackdrop, std::nullopt, cancel));
+}
+
 }  // namespace
 }  // namespace dw::ui

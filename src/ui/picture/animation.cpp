@@ -25,6 +25,7 @@ void AnimationPlayer::Start() {
 }
 
 void AnimationPlayer::Stop() {
+  cancel_ = true;
   {
     std::lock_guard lock(mutex_);
     stopping_ = true;
@@ -65,7 +66,7 @@ void AnimationPlayer::Run() {
     picture = picture_;
   }
   if (!picture && bytes_) {
-    std::optional<Picture> decoded = DecodePicture(*bytes_, backdrop_, frameSize_);
+    std::optional<Picture> decoded = DecodePicture(*bytes_, backdrop_, frameSize_, cancel_);
     if (decoded) picture = std::make_shared<const Picture>(std::move(*decoded));
     std::lock_guard lock(mutex_);
     picture_ = picture;
@@ -73,7 +74,7 @@ void AnimationPlayer::Run() {
   if (!picture || picture->frames.empty()) {
     // Not a picture after all: the box shows only its background colour.
     std::unique_lock lock(mutex_);
-    if (stopping_) return;
+    if (stopping_ || cancel_) return;
     lock.unlock();
     sink_.ShowFrame(SolidFrame(frameSize_.width, frameSize_.height, backdrop_));
     return;

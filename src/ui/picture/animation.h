@@ -3,6 +3,7 @@
 // player sleeps without waking until it is resumed or stopped.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -60,6 +61,7 @@ class AnimationPlayer {
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   bool stopping_ = false;
+  std::atomic<bool> cancel_{false};  // Stop cuts a decode on the thread short
   bool paused_ = false;
   bool started_ = false;
   std::uint64_t shown_ = 0;

@@ -86,6 +86,16 @@ std::optional<Picture> DecodePicture(const ByteSet& bytes, Colour backdrop,
   return picture;
 }
 
+std::optional<Picture> DecodePicture(const ByteSet& bytes, Colour backdrop,
+                                     std::optional<Size> frameSize,
+                                     const std::atomic<bool>& cancel) {
+  detail::DecodeRequest request{backdrop, frameSize};
+  request.cancel = &cancel;
+  std::optional<Picture> picture = Decode(bytes, request);
+  if (picture && picture->frames.empty()) return std::nullopt;
+  return picture;
+}
+
 std::optional<Frame> DecodeFirstFrame(const ByteSet& bytes, Colour backdrop,
                                       std::optional<Size> frameSize) {
   if (SniffPicture(bytes) == PictureFormat::Gif &&

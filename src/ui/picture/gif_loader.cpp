@@ -104,6 +104,7 @@ std::optional<Picture> LoadGif(Bytes bytes, const DecodeRequest& request) {
   Picture picture;
 
   for (;;) {
+    if (request.cancel && request.cancel->load(std::memory_order_relaxed)) return std::nullopt;
     if (source.pos == bytes.size() && !picture.frames.empty()) break;  // no trailer: done
     GifRecordType record;
     if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR) return std::nullopt;

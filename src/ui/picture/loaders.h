@@ -3,6 +3,7 @@
 // nothing out. No loader throws or asserts on its input.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -19,6 +20,7 @@ struct DecodeRequest {
   Colour backdrop = 0;
   std::optional<Size> frameSize;  // scale each frame to this as soon as it is composed
   int maxFrames = std::numeric_limits<int>::max();  // stop after this many frames
+  const std::atomic<bool>* cancel = nullptr;        // when set, give up (no picture)
 };
 
 // True when a picture of that size fits the side limit and, frames times over, the budget.

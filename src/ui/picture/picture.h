@@ -3,6 +3,7 @@
 // the backdrop colour of whatever shows the picture (picture box, window, shape key).
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -51,6 +52,11 @@ PictureFormat SniffPicture(const ByteSet& bytes);
 // recognised format gives no picture.
 std::optional<Picture> DecodePicture(const ByteSet& bytes, Colour backdrop,
                                      std::optional<Size> frameSize = std::nullopt);
+// The same, giving up between frames (no picture) once *cancel becomes true: how a player
+// that is being stopped ends a long decode early.
+std::optional<Picture> DecodePicture(const ByteSet& bytes, Colour backdrop,
+                                     std::optional<Size> frameSize,
+                                     const std::atomic<bool>& cancel);
 
 // Only the first frame, as DecodePicture would give it, and cheap for a long animation:
 // what a picture box paints at once while its animation is decoded on the animation thread.
