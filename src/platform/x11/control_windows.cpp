@@ -113,7 +113,7 @@ void ControlWindows::PropertyChanged(int control, int number) {
   if ((cls == ui::ControlClass::Label && number == ui::prop::kLabelCaption) ||
       (cls == ui::ControlClass::SuperBtn &&
        (number == ui::prop::kButtonCaption || number == ui::prop::kButtonTip)))
-    PublishText(control);
+    textDirty_.insert(control);  // published with the repaint: a handler may write twice
   if (cls == ui::ControlClass::PicBox) {
     // A new picture, or a new background that its transparent parts show: decode again.
     if (number == ui::prop::kPicPicture ||
@@ -128,6 +128,9 @@ void ControlWindows::PropertyChanged(int control, int number) {
 }
 
 void ControlWindows::PaintPending() {
+  std::set<int> texts;
+  texts.swap(textDirty_);
+  for (int control : texts) PublishText(control);
   std::set<int> dirty;
   dirty.swap(dirty_);
   for (int control : dirty) Paint(control);

@@ -90,6 +90,7 @@ class ControlWindows {
   TextDrawer& text_;
   std::vector<View> views_;
   std::set<int> dirty_;
+  std::set<int> textDirty_;
   bool shown_ = false;
   bool hidden_ = true;
 };

@@ -114,7 +114,7 @@ class X11Shell final : public Shell, public ui::ControlObserver {
       if (!running_) break;
       controls_->PaintPending();
       XFlush(display_);
-      if (XEventsQueued(display_, QueuedAfterFlush)) continue;
+      if (XEventsQueued(display_, QueuedAlready)) continue;
       fds.clear();
       owners.clear();
       fds.push_back({ConnectionNumber(display_), POLLIN, 0});
