@@ -1,12 +1,16 @@
 // Where the animation thread of a picture box puts its frames: into the box's buffer and
 // onto the screen through an X connection of its own, so it keeps playing while the GUI
-// thread blocks in a handler.
+// thread blocks in a handler. Each distinct frame is sent to the server once and kept there
+// as a pixmap (an animation loops over the same few dozen frames); showing it again is a
+// copy on the server.
 #pragma once
 
 #include <cairo.h>
-#include "platform/x11/xlib.h"
 
-#include "ui/picture/animation.h"
+#include <cstdint>
+#include <unordered_map>
+
+#include "platform/x11/xlib.h"
 
 namespace dw::x11 {
 
@@ -24,10 +28,17 @@ class AnimationSink : public ui::FrameSink {
   void ShowFrame(const ui::Frame& frame) override;
 
  private:
+  // The frame's pixmap on the server, uploaded on first sight; 0 once the budget is spent.
+  Pixmap Stored(const ui::Frame& frame);
+
   Display* display_ = nullptr;
   Window window_;
+  Pixmap buffer_;
+  GC gc_ = nullptr;
   cairo_surface_t* surface_ = nullptr;
   int x_, y_;
+  std::unordered_map<std::uint64_t, Pixmap> stored_;  // by frame
+  std::int64_t storedPixels_ = 0;
 };
 
 }  // namespace dw::x11

@@ -47,7 +47,7 @@ ControlWindows::ControlWindows(Display* display, const char* displayName, const 
     SetUtf8(display, v.window, atoms.netWmName, atoms.utf8String, r.name);
     v.canvas = std::make_unique<Canvas>(display, v.window, r.width, r.height);
     PublishText(i);
-    Paint(i);
+    dirty_.insert(i);  // painted once, just before the window is first shown
     stack.push_back(v.window);
   }
   // Layout order is stacking order, the first on top.
@@ -215,6 +215,9 @@ void ControlWindows::PaintButton(int control, View& v, cairo_t* cr) {
     FillRect(cr, 0, h - 1, w, 1, br);
     FillRect(cr, w - 1, 0, 1, h, br);
   }
+  // At rest the caption has the background's colour: nothing to draw (and no font to load
+  // before the pointer first comes).
+  if (ui::ResolveColour(look.caption) == ui::ResolveColour(look.background)) return;
   text_.Draw(cr, CaptionUtf8(control), r.font, look.caption, ui::ButtonTextPlan(), w, h,
              look.offsetX, look.offsetY, control);
   (void)v;
