@@ -81,7 +81,7 @@ class CurlInet final : public Inet {
     request.connection = *connection;
     request.verb = verb != nullptr && *verb != '\0' ? verb : "GET";
     request.path = objectName != nullptr && *objectName != '\0' ? objectName : "/";
-    if (request.path[0] != '/') request.path.insert(0, "/");
+    if (request.path[0] != '/') request.path = "/" + request.path;
     request.http10 = version != nullptr && std::strcmp(version, "HTTP/1.0") == 0;
     request.flags = flags;
     return Add(std::move(request));
