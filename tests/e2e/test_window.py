@@ -141,6 +141,44 @@ class WindowTest(unittest.TestCase):
         self.assertEqual(self.w.state()["transparency_level"], 230)
 
 
+class ClockTimerTest(unittest.TestCase):
+    def test_every_second_shows_once_just_after_it_turns(self):
+        desk = Desktop.start(self)
+        w = desk.start_widget()
+        w.wait_for(lambda: w.text("标签_time1") != "59" or None, 3)
+        seen = []
+        deadline = time.monotonic() + 6
+        while time.monotonic() < deadline:
+            value = w.text("标签_time1")
+            now = time.time()
+            if not seen or seen[-1][0] != value:
+                seen.append((value, now))
+            time.sleep(0.03)
+        values = [int(v) for v, _ in seen if re.fullmatch(r"\d\d", v)]
+        self.assertGreaterEqual(len(values), 5, seen)
+        for a, b in zip(values, values[1:]):
+            self.assertEqual(b, (a + 1) % 60, seen)
+        # Each new value is the wall clock's second, seen soon after that second began.
+        for v, at in seen[1:]:
+            self.assertEqual(int(v), int(at) % 60, seen)
+            self.assertLess(at % 1, 0.25, seen)
+
+
+class NoWindowManagerTest(unittest.TestCase):
+    def test_window_moves_by_its_own_grab_without_a_window_manager(self):
+        desk = Desktop.start(self, wm=False)
+        w = desk.start_widget()
+        self.assertEqual(w.geometry(), ((1280 - 340) // 2, (1024 - 341) // 2, 340, 341))
+        x0, y0, _, _ = w.geometry()
+        tx, ty = w.centre_of("标签_time")
+        desk.drag(tx, ty, 40, 30)
+        moved = w.wait_for(lambda: w.geometry()[:2] == (x0 + 40, y0 + 30), 3)
+        self.assertTrue(moved, w.geometry())
+        bx, by = w.centre_of("超级按钮_时钟_减")
+        desk.drag(bx, by, -50, 20)
+        self.assertEqual(w.geometry()[:2], (x0 + 40, y0 + 30))
+
+
 class StartFailureTest(unittest.TestCase):
     def test_no_display_is_a_message_and_exit_code_255(self):
         env = dict(os.environ, DISPLAY=":65000", DESKWATCH_SEARCH_HOST="127.0.0.1:9")
