@@ -177,10 +177,10 @@ void ControlWindows::Paint(int control) {
   cairo_t* cr = cairo_create(v.canvas->Surface());
   switch (model_.Record(control).cls) {
     case ui::ControlClass::Label:
-      PaintLabel(control, v, cr);
+      PaintLabel(control, cr);
       break;
     case ui::ControlClass::SuperBtn:
-      PaintButton(control, v, cr);
+      PaintButton(control, cr);
       break;
     case ui::ControlClass::PicBox:
       PaintPicture(control, v, cr);
@@ -192,15 +192,14 @@ void ControlWindows::Paint(int control) {
   v.canvas->Publish(v.window);
 }
 
-void ControlWindows::PaintLabel(int control, View& v, cairo_t* cr) {
+void ControlWindows::PaintLabel(int control, cairo_t* cr) {
   const ui::ControlRecord& r = model_.Record(control);
   FillRect(cr, 0, 0, r.width, r.height, model_.Background(control));
   text_.Draw(cr, CaptionUtf8(control), r.font, model_.TextColour(control), ui::LabelTextPlan(r),
              r.width, r.height, 0, 0, control);
-  (void)v;
 }
 
-void ControlWindows::PaintButton(int control, View& v, cairo_t* cr) {
+void ControlWindows::PaintButton(int control, cairo_t* cr) {
   const ui::ControlRecord& r = model_.Record(control);
   ui::ButtonLook look =
       interaction_.Look(control, model_.Background(control), model_.TextColour(control));
@@ -220,7 +219,6 @@ void ControlWindows::PaintButton(int control, View& v, cairo_t* cr) {
   if (ui::ResolveColour(look.caption) == ui::ResolveColour(look.background)) return;
   text_.Draw(cr, CaptionUtf8(control), r.font, look.caption, ui::ButtonTextPlan(), w, h,
              look.offsetX, look.offsetY, control);
-  (void)v;
 }
 
 void ControlWindows::PaintPicture(int control, View& v, cairo_t* cr) {

@@ -73,8 +73,8 @@ class ControlWindows {
   };
   void Paint(int control);
   std::string Signature(int control) const;
-  void PaintLabel(int control, View& v, cairo_t* cr);
-  void PaintButton(int control, View& v, cairo_t* cr);
+  void PaintLabel(int control, cairo_t* cr);
+  void PaintButton(int control, cairo_t* cr);
   void PaintPicture(int control, View& v, cairo_t* cr);
   void LoadPicture(int control);
   void StartPlayer(View& v, int control);
