@@ -4,49 +4,11 @@
 #include "clock/calendar_texts.h"
 #include "clock/clock_tick.h"
 #include "platform/codepage.h"
-#include "platform/desktop.h"
-#include "platform/inet.h"
+#include "support/fake_desktop.h"
 #include "ui/main_layout.h"
 
 namespace dw {
 namespace {
-
-// The clock touches neither the desktop nor the web; these only complete the Widget.
-class NoDesktop : public platform::Desktop {
- public:
-  void Beep() override {}
-  void SetWindowAlpha(int) override {}
-  void SetWindowShape(const std::vector<platform::ShapeRect>&) override {}
-};
-
-class NoInet : public platform::Inet {
- public:
-  platform::InetHandle Open(const char*, int, const char*, const char*, std::uint32_t) override {
-    return 0;
-  }
-  platform::InetHandle Connect(platform::InetHandle, const char*, int, const char*, const char*,
-                               int, std::uint32_t, std::uintptr_t) override {
-    return 0;
-  }
-  platform::InetHandle OpenRequest(platform::InetHandle, const char*, const char*, const char*,
-                                   const char*, const char* const*, std::uint32_t,
-                                   std::uintptr_t) override {
-    return 0;
-  }
-  bool SetOption(platform::InetHandle, int, const void*, std::uint32_t) override { return false; }
-  bool SendRequest(platform::InetHandle, const char*, std::uint32_t, const void*,
-                   std::uint32_t) override {
-    return false;
-  }
-  bool ReadFile(platform::InetHandle, void*, std::uint32_t, std::uint32_t* read) override {
-    *read = 0;
-    return false;
-  }
-  bool QueryInfo(platform::InetHandle, int, char*, std::uint32_t*, std::uint32_t*) override {
-    return false;
-  }
-  bool CloseHandle(platform::InetHandle) override { return false; }
-};
 
 class ClockTickTest : public ::testing::Test {
  protected:
@@ -60,8 +22,8 @@ class ClockTickTest : public ::testing::Test {
   }
 
   ui::ControlModel controls{ui::MainLayout()};
-  NoDesktop desktop;
-  NoInet inet;
+  testing::FakeDesktop desktop;  // the clock touches neither the desktop nor the web
+  testing::OfflineInet inet;
   GlobalState state;
   Widget widget{controls, desktop, inet, state};
 };
