@@ -53,6 +53,17 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 TOOL_ENV = {"LC_ALL": "C.UTF-8"}
 
 
+def _die_with_parent():
+    """In the child before exec: its own session, and a SIGTERM when the test process dies,
+    so nothing outlives a test runner that is killed (a ctest time-out)."""
+    os.setsid()
+    try:
+        import ctypes
+        ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+    except OSError:
+        pass
+
+
 def binary():
     path = os.environ.get("DESKWATCH_BIN")
     if not path or not os.access(path, os.X_OK):
@@ -139,7 +150,7 @@ class Desktop:
             e["DISPLAY"] = self.display
         if env:
             e.update(env)
-        p = subprocess.Popen(argv, env=e, start_new_session=True, **kw)
+        p = subprocess.Popen(argv, env=e, preexec_fn=_die_with_parent, **kw)
         self.procs.append(p)
         return p
 

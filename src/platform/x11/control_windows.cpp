@@ -239,7 +239,8 @@ void ControlWindows::LoadPicture(int control) {
   std::optional<ui::Frame> first;
   bool animated = false;
   if (ui::SniffPicture(bytes) == ui::PictureFormat::Gif) {
-    // Only the first frame here; the animation thread decodes the rest.
+    // Only the first frame here, so the box is complete when the window shows; the
+    // animation thread decodes the whole picture.
     first = ui::DecodeFirstFrame(bytes, backdrop);
     animated = first.has_value();
   } else if (auto picture = ui::DecodePicture(bytes, backdrop)) {
@@ -252,8 +253,10 @@ void ControlWindows::LoadPicture(int control) {
     first = ui::ScaleFrame(*first, v.place.width, v.place.height);
   v.still = std::move(first);
   if (animated) {
+    // The thread starts decoding at once, on the other core while start-up goes on here;
+    // it plays once the window can be seen.
     v.animation = std::make_shared<const ByteSet>(bytes);
-    if (shown_) StartPlayer(v, control);
+    StartPlayer(v, control);
   }
 }
 
@@ -263,7 +266,7 @@ void ControlWindows::StartPlayer(View& v, int control) {
   // The buffer must show the box's current state before the thread draws into it.
   dirty_.erase(control);
   Paint(control);
-  XFlush(display_);
+  XSync(display_, False);
   v.sink = std::make_unique<AnimationSink>(displayName_.c_str(), v.window, v.canvas->Id(), r.width,
                                            r.height, v.place.x, v.place.y);
   v.player = std::make_unique<ui::AnimationPlayer>(
@@ -289,8 +292,10 @@ void ControlWindows::UpdatePause(View& v) {
 void ControlWindows::Shown() {
   shown_ = true;
   hidden_ = false;
-  for (int i = 0; i < static_cast<int>(views_.size()); ++i)
+  for (int i = 0; i < static_cast<int>(views_.size()); ++i) {
     if (views_[i].animation && !views_[i].player) StartPlayer(views_[i], i);
+    UpdatePause(views_[i]);
+  }
 }
 
 void ControlWindows::SetObscured(Window window, bool obscured) {
