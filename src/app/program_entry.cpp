@@ -36,6 +36,11 @@ GlobalState g_state;
 }  // namespace
 
 int ProgramEntry() {
+  // The controls outlive the shell, which observes them.
+  ui::ControlModel controls(ui::MainLayout());
+  // The calendar control's date is today as it is created.
+  const platform::LocalTime today = platform::ReadLocalTime();
+  controls.SetCalendar(ui::name::kCalendar, CalendarTextsFor(today.year, today.month, today.day));
   std::string error;
   std::unique_ptr<platform::Shell> shell =
       platform::OpenX11Shell(LoadFontConfig(ThisProgram()), error);
@@ -45,10 +50,6 @@ int ProgramEntry() {
   }
   std::unique_ptr<platform::Inet> inet = platform::MakeCurlInet();
 
-  ui::ControlModel controls(ui::MainLayout());
-  // The calendar control's date is today as it is created.
-  const platform::LocalTime today = platform::ReadLocalTime();
-  controls.SetCalendar(ui::name::kCalendar, CalendarTextsFor(today.year, today.month, today.day));
   const auto background = assets::BackgroundPicture();
   if (!shell->CreateMainWindow(controls, ui::MainWindowLayout(),
                                ByteSet(background.begin(), background.end()))) {
