@@ -196,13 +196,19 @@ class Checks:
         self.assertIsNotNone(w.mapped_after)
         self.assertLess(w.mapped_after, seconds + SLACK,
                         "the window appeared %.1f s after start" % w.mapped_after)
+        self.figure("mapped after %.2f s" % w.mapped_after)
 
     def assertMemoryBounded(self, w, limit_mb):
         if sanitized():
             limit_mb *= 4
         rss = rss_kb(w.proc.pid) / 1024
         self.assertLess(rss, limit_mb, "resident memory %.1f MB" % rss)
+        self.figure("RSS %.1f MB (peak %.1f MB)" % (rss, rss_kb(w.proc.pid, "VmHWM") / 1024))
         return rss
+
+    def figure(self, text):
+        """A measured figure of the case, printed for the record (unittest -v shows it)."""
+        print("    [%s] %s" % (self.id().rsplit(".", 1)[-1], text), file=sys.stderr)
 
     def assertClosesCleanly(self, desk, w):
         """Still running, Esc ends it with 0, and no sanitizer spoke."""
