@@ -81,6 +81,7 @@ def start_ms(desk, watch, argv, env):
 
 def main():
     seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 60.0
+    settle = float(sys.argv[2]) if len(sys.argv) > 2 else 1.0
     binary = os.environ["DESKWATCH_BIN"]
     env = {"DESKWATCH_SEARCH_HOST": "127.0.0.1:9"}
     clean = Cleanups()
@@ -98,7 +99,7 @@ def main():
                 time.sleep(0.2)
         widget, _ = start_ms(desk, watch, [binary], env)
         clock, _ = start_ms(desk, watch, ["xclock", "-update", "1"], env)
-        time.sleep(1.0)  # past start-up work
+        time.sleep(settle)  # past start-up work
         c0 = {p.pid: (cpu_ns(p.pid), cpu_ns(p.pid, True)) for p in (widget, clock)}
         time.sleep(seconds)
         per_minute = 60.0 / seconds
@@ -108,8 +109,8 @@ def main():
             gui = (cpu_ns(p.pid, True) - c0[p.pid][1]) / 1e6 * per_minute
             rows.append((name, statistics.median(starts[name.split()[0]]), total, gui,
                          rss_kib(p.pid)))
-        print("measured over %.0f s on %s (Xvfb 1280x1024x24 + openbox)" % (seconds,
-                                                                           desk.display))
+        print("measured over %.0f s, %.0f s after start, on %s (Xvfb 1280x1024x24 + openbox)"
+              % (seconds, settle, desk.display))
         print("%-18s %14s %16s %18s %10s" % ("program", "mapped (ms)", "CPU ms/min all",
                                              "CPU ms/min GUI", "RSS KiB"))
         for r in rows:

@@ -28,8 +28,7 @@ TextDrawer::TextDrawer() {
 }
 
 TextDrawer::~TextDrawer() {
-  for (auto& [slot, s] : slots_)
-    if (s.layout) g_object_unref(s.layout);
+  for (auto& [slot, s] : slots_) Clear(s);
   if (context_) g_object_unref(context_);
 }
 
@@ -47,18 +46,40 @@ std::string VisibleHead(const std::string& utf8) {
 }
 }  // namespace
 
+void TextDrawer::Clear(Slot& s) {
+  for (auto& [text, layout] : s.seen) g_object_unref(layout);
+  s.seen.clear();
+  if (s.layout) g_object_unref(s.layout);
+  s.layout = nullptr;
+}
+
 PangoLayout* TextDrawer::SlotLayout(int slot, const std::string& utf8, const ui::FontSpec& font,
                                     int wrapWidth, ui::HAlign align) {
+  constexpr std::size_t kShortText = 32, kKeptLayouts = 64;
   Slot& s = slots_[slot];
-  if (s.layout && s.font == &font && s.wrapWidth == wrapWidth && s.align == align) {
-    if (s.text != utf8) {
+  if (!s.layout || s.font != &font || s.wrapWidth != wrapWidth || s.align != align) {
+    Clear(s);
+    s = Slot{Layout(utf8, font, wrapWidth, align), &font, wrapWidth, align, utf8, {}};
+  } else if (s.text != utf8) {
+    const bool keep = wrapWidth == 0 && utf8.size() <= kShortText && s.text.size() <= kShortText;
+    if (keep) {
+      if (s.seen.size() >= kKeptLayouts) {
+        for (auto& [text, layout] : s.seen) g_object_unref(layout);
+        s.seen.clear();
+      }
+      s.seen.emplace(s.text, s.layout);  // the slot's reference moves there
+      auto it = s.seen.find(utf8);
+      if (it != s.seen.end()) {
+        s.layout = it->second;
+        s.seen.erase(it);
+      } else {
+        s.layout = Layout(utf8, font, wrapWidth, align);
+      }
+    } else {
       const std::string text = ui::DisplayLineBreaks(VisibleHead(utf8));
       pango_layout_set_text(s.layout, text.data(), static_cast<int>(text.size()));
-      s.text = utf8;
     }
-  } else {
-    if (s.layout) g_object_unref(s.layout);
-    s = Slot{Layout(utf8, font, wrapWidth, align), &font, wrapWidth, align, utf8};
+    s.text = utf8;
   }
   g_object_ref(s.layout);
   return s.layout;
@@ -115,7 +136,13 @@ void TextDrawer::Draw(cairo_t* cr, const std::string& utf8, const ui::FontSpec& 
                       ui::Colour colour, const ui::TextPlan& plan, int width, int height, int dx,
                       int dy, int slot) {
   if (utf8.empty()) return;
-  pango_cairo_update_context(cr, context_);
+  // Every target is a surface of the same screen at scale 1: the context is brought in line
+  // with the first one only, since any change to it would make every kept layout shape its
+  // text again.
+  if (!contextUpdated_) {
+    pango_cairo_update_context(cr, context_);
+    contextUpdated_ = true;
+  }
   PangoLayout* layout = slot >= 0 ? SlotLayout(slot, utf8, font, plan.wrap ? width : 0, plan.align)
                                   : Layout(utf8, font, plan.wrap ? width : 0, plan.align);
   int tw = 0, th = 0;

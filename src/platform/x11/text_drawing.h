@@ -48,13 +48,18 @@ class TextDrawer {
                           int wrapWidth, ui::HAlign align);
 
   struct Slot {
-    PangoLayout* layout = nullptr;
+    PangoLayout* layout = nullptr;  // the current text's
     const ui::FontSpec* font = nullptr;
     int wrapWidth = 0;
     ui::HAlign align = ui::HAlign::Left;
     std::string text;
+    // Short one-line texts laid out before (a clock's seconds come round every minute),
+    // a bounded few.
+    std::map<std::string, PangoLayout*> seen;
   };
+  static void Clear(Slot& s);
   PangoContext* context_ = nullptr;
+  bool contextUpdated_ = false;
   std::map<int, Slot> slots_;
 };
 
