@@ -127,10 +127,14 @@ void ControlWindows::PropertyChanged(int control, int number) {
   dirty_.insert(control);
 }
 
-void ControlWindows::PaintPending() {
+void ControlWindows::PublishTexts() {
   std::set<int> texts;
   texts.swap(textDirty_);
   for (int control : texts) PublishText(control);
+}
+
+void ControlWindows::PaintPending() {
+  PublishTexts();
   std::set<int> dirty;
   dirty.swap(dirty_);
   for (int control : dirty) Paint(control);

@@ -41,6 +41,8 @@ class ControlWindows {
   // Marks a control for repainting at the next PaintPending.
   void Invalidate(int control) { dirty_.insert(control); }
   void PaintPending();
+  // Sets the caption and tip properties that changed since the last time.
+  void PublishTexts();
 
   // The main window has been shown: animations may play.
   void Shown();

@@ -139,6 +139,8 @@ class X11Shell final : public Shell, public ui::ControlObserver {
 
   std::optional<int> AppliedAlpha() const override { return main_ ? main_->Alpha() : std::nullopt; }
   void PublishState(const std::string& utf8) override {
+    // The controls' texts first: whoever sees the new state then finds them current too.
+    if (controls_) controls_->PublishTexts();
     if (main_) main_->SetStateText(utf8);
   }
 
