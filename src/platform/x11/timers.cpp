@@ -16,7 +16,7 @@ std::int64_t Now(clockid_t clock) {
   clock_gettime(clock, &ts);
   return std::int64_t{ts.tv_sec} * ui::kNsPerSecond + ts.tv_nsec;
 }
-timespec Spec(std::int64_t ns) {
+timespec ToTimespec(std::int64_t ns) {
   if (ns < 1) ns = 1;  // 0 would disarm
   return timespec{static_cast<time_t>(ns / ui::kNsPerSecond),
                   static_cast<long>(ns % ui::kNsPerSecond)};
@@ -37,9 +37,9 @@ TimerSet::~TimerSet() {
 void TimerSet::ArmWatch() {
   if (watchFd_ < 0) return;
   // Far in the future; it only exists to be cancelled when the wall clock is set.
-  itimerspec spec{};
-  spec.it_value.tv_sec = Now(CLOCK_REALTIME) / ui::kNsPerSecond + 10LL * 365 * 86400;
-  timerfd_settime(watchFd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr);
+  itimerspec setting{};
+  setting.it_value.tv_sec = Now(CLOCK_REALTIME) / ui::kNsPerSecond + 10LL * 365 * 86400;
+  timerfd_settime(watchFd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &setting, nullptr);
 }
 
 void TimerSet::ArmAligned(Timer& t, std::int64_t dueReal) {
@@ -49,9 +49,9 @@ void TimerSet::ArmAligned(Timer& t, std::int64_t dueReal) {
   std::int64_t wait = dueReal - Now(CLOCK_REALTIME);
   t.dueReal = dueReal;
   t.dueMono = Now(CLOCK_MONOTONIC) + (wait > 0 ? wait : 0);
-  itimerspec spec{};
-  spec.it_value = Spec(wait);
-  timerfd_settime(t.fd, 0, &spec, nullptr);
+  itimerspec setting{};
+  setting.it_value = ToTimespec(wait);
+  timerfd_settime(t.fd, 0, &setting, nullptr);
 }
 
 void TimerSet::SetPeriod(int id, int periodMs) {
@@ -61,18 +61,18 @@ void TimerSet::SetPeriod(int id, int periodMs) {
   t.periodMs = periodMs > 0 ? periodMs : 0;
   t.once = false;
   t.aligned = ui::AlignsToSecond(t.periodMs);
-  itimerspec spec{};
+  itimerspec setting{};
   if (t.periodMs == 0) {
-    timerfd_settime(t.fd, 0, &spec, nullptr);
+    timerfd_settime(t.fd, 0, &setting, nullptr);
     return;
   }
   if (t.aligned) {
     ArmAligned(t, ui::FirstAlignedDue(Now(CLOCK_REALTIME), t.periodMs));
     return;
   }
-  spec.it_value = Spec(std::int64_t{t.periodMs} * 1'000'000);
-  spec.it_interval = spec.it_value;
-  timerfd_settime(t.fd, 0, &spec, nullptr);
+  setting.it_value = ToTimespec(std::int64_t{t.periodMs} * 1'000'000);
+  setting.it_interval = setting.it_value;
+  timerfd_settime(t.fd, 0, &setting, nullptr);
 }
 
 void TimerSet::SetOnce(int id, int delayMs) {
@@ -82,16 +82,16 @@ void TimerSet::SetOnce(int id, int delayMs) {
   t.periodMs = 0;
   t.aligned = false;
   t.once = true;
-  itimerspec spec{};
-  spec.it_value = Spec(std::int64_t{delayMs} * 1'000'000);
-  timerfd_settime(t.fd, 0, &spec, nullptr);
+  itimerspec setting{};
+  setting.it_value = ToTimespec(std::int64_t{delayMs} * 1'000'000);
+  timerfd_settime(t.fd, 0, &setting, nullptr);
 }
 
 void TimerSet::Cancel(int id) {
   auto it = timers_.find(id);
   if (it == timers_.end() || it->second.fd < 0) return;
-  itimerspec spec{};
-  timerfd_settime(it->second.fd, 0, &spec, nullptr);
+  itimerspec setting{};
+  timerfd_settime(it->second.fd, 0, &setting, nullptr);
   it->second.periodMs = 0;
   it->second.once = false;
 }
