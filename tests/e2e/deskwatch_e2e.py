@@ -23,7 +23,7 @@ closed local port unless the test gives its own.
 Desktop.start(test, wm=True)          private display; .display is ":N"
 Desktop.run(*argv) / .tool(...)       run an X client on it (xprop, xdotool, ...) -> stdout
 Desktop.start_widget(env=None, faketime=None, search_host="127.0.0.1:9", wait=True)
-                                      faketime: a libfaketime spec such as "@2024-02-10 23:59:58"
+                                      faketime: a libfaketime start time such as "@2024-02-10 23:59:58"
 Desktop.move_to(x, y), .press(button=1), .release(button=1), .click(x, y, button=1)
 Desktop.drag(x0, y0, dx, dy)          left-button drag in small steps
 Desktop.key(*names)                   xdotool key names: "Escape", "Return", "Tab", "shift+Tab"

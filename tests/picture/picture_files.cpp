@@ -117,7 +117,7 @@ ByteSet Gif(int width, int height, const Pixels& palette, const std::vector<GifF
   return out;
 }
 
-ByteSet Dib(const BmpSpec& s) {
+ByteSet Dib(const BmpLayout& s) {
   ByteSet b;
   const bool fields = s.compression == 3;
   Put32(b, 40);
@@ -143,7 +143,7 @@ ByteSet Dib(const BmpSpec& s) {
   return b;
 }
 
-ByteSet Bmp(const BmpSpec& s) {
+ByteSet Bmp(const BmpLayout& s) {
   const ByteSet dib = Dib(s);
   const std::size_t headers = 14 + dib.size() - s.data.size();
   ByteSet b = {'B', 'M'};

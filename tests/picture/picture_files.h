@@ -26,7 +26,7 @@ struct GifFrameSpec {
 ByteSet Gif(int width, int height, const Pixels& palette, const std::vector<GifFrameSpec>& frames);
 
 // A BMP file around a DIB: info header fields, colour table, pixel bytes as stored.
-struct BmpSpec {
+struct BmpLayout {
   int width, height;  // height < 0: top-down
   int bpp;
   int compression = 0;
@@ -34,9 +34,9 @@ struct BmpSpec {
   std::vector<std::uint32_t> masks;  // for bit fields: red, green, blue
   std::vector<std::uint8_t> data;
 };
-ByteSet Bmp(const BmpSpec& spec);
+ByteSet Bmp(const BmpLayout& layout);
 // The DIB alone (info header, masks, colour table, data) as icons hold it.
-ByteSet Dib(const BmpSpec& spec);
+ByteSet Dib(const BmpLayout& layout);
 
 struct IconImage {
   int width, height;

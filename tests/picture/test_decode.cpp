@@ -94,7 +94,7 @@ TEST(Bmp, DepthsRowOrderRunsAndFields) {
   const Pixels palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
   struct Case {
     const char* what;
-    test::BmpSpec spec;
+    test::BmpLayout layout;
     Pixels expected;  // 0xRRGGBB, top row first
   } cases[] = {
       {"8 bpp palette, bottom-up",
@@ -123,7 +123,7 @@ TEST(Bmp, DepthsRowOrderRunsAndFields) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Frame f = Only(DecodePicture(test::Bmp(c.spec), 0));
+    Frame f = Only(DecodePicture(test::Bmp(c.layout), 0));
     ASSERT_EQ(f.argb.size(), c.expected.size());
     for (std::size_t i = 0; i < c.expected.size(); ++i)
       EXPECT_EQ(f.argb[i], 0xFF000000u | c.expected[i]) << "pixel " << i;
@@ -132,7 +132,7 @@ TEST(Bmp, DepthsRowOrderRunsAndFields) {
 
 // A 2 × 2 32-bit icon image with alpha, as a DIB (height doubled, AND mask after).
 ByteSet IconDib(std::uint8_t alpha0, int size, std::uint32_t colour) {
-  test::BmpSpec s{size, size * 2, 32, 0, {}, {}, {}};
+  test::BmpLayout s{size, size * 2, 32, 0, {}, {}, {}};
   for (int i = 0; i < size * size; ++i) {
     s.data.push_back(static_cast<std::uint8_t>(colour));
     s.data.push_back(static_cast<std::uint8_t>(colour >> 8));
@@ -152,7 +152,7 @@ TEST(Icon, DrawsTheBestImageOverTheBackdrop) {
   EXPECT_EQ(f.argb[0], 0xFF0000FFu);
 
   // Without alpha, the AND mask decides: mask bit 1 shows the backdrop.
-  test::BmpSpec masked{1, 2, 24, 0, {}, {}, {0x00, 0x00, 0xFF, 0, 0x80, 0, 0, 0}};
+  test::BmpLayout masked{1, 2, 24, 0, {}, {}, {0x00, 0x00, 0xFF, 0, 0x80, 0, 0, 0}};
   Frame m = Only(DecodePicture(test::Icon({{1, 1, test::Dib(masked)}}), backdrop));
   EXPECT_EQ(m.argb[0], 0xFFFFFF00u);
 

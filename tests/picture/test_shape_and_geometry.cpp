@@ -70,7 +70,7 @@ TEST(Shape, RowRunsOfEveryNonKeyPixel) {
 
 TEST(Shape, IconsAreDrawnOnWhite) {
   // A 1 × 1 icon whose only pixel is masked: drawn on white, it is cut with key white.
-  test::BmpSpec masked{1, 2, 24, 0, {}, {}, {0x00, 0x00, 0xFF, 0, 0x80, 0, 0, 0}};
+  test::BmpLayout masked{1, 2, 24, 0, {}, {}, {0x00, 0x00, 0xFF, 0, 0x80, 0, 0, 0}};
   std::optional<std::vector<platform::ShapeRect>> rects =
       ShapeFromPicture(test::Icon({{1, 1, test::Dib(masked)}}), 0xFFFFFF);
   ASSERT_TRUE(rects);
