@@ -40,7 +40,8 @@ ControlWindows::ControlWindows(Display* display, const char* displayName, const 
     a.event_mask = ButtonPressMask | ButtonReleaseMask;
     if (r.cls == ui::ControlClass::SuperBtn)
       a.event_mask |= EnterWindowMask | LeaveWindowMask | PointerMotionMask;
-    if (r.cls == ui::ControlClass::PicBox) a.event_mask |= VisibilityChangeMask;
+    // Every control learns when it is fully covered: its painting waits until it shows.
+    a.event_mask |= VisibilityChangeMask;
     View& v = views_[i];
     v.window = XCreateWindow(display, parent, frame + r.left, frame + r.top, r.width, r.height, 0,
                              CopyFromParent, InputOutput, CopyFromParent, CWEventMask, &a);
@@ -135,8 +136,17 @@ void ControlWindows::PublishTexts() {
 
 void ControlWindows::PaintPending() {
   PublishTexts();
+  // Nobody sees a control of an unmapped (iconified) window or one fully covered: it stays
+  // dirty and is painted when it shows again, so a hidden widget draws no text each second.
   std::set<int> dirty;
-  dirty.swap(dirty_);
+  for (auto it = dirty_.begin(); it != dirty_.end();) {
+    if ((shown_ && hidden_) || views_[*it].obscured) {
+      ++it;
+    } else {
+      dirty.insert(*it);
+      it = dirty_.erase(it);
+    }
+  }
   for (int control : dirty) Paint(control);
 }
 
