@@ -11,7 +11,9 @@ For each program:
     Private_Dirty of smaps_rollup), threads and open descriptors.
 The X server's figure is what it spent beyond an idle minute of its own (measured first).
 
-Usage: DESKWATCH_BIN=build/release/src/app/deskwatch python3 bench/peers.py [SECONDS]
+Usage: DESKWATCH_BIN=build/release/src/app/deskwatch python3 bench/peers.py [SECONDS [WARMUP]]
+WARMUP (default 2) is how long each program runs before the first phase is measured; 62
+measures the widget once every seconds value has been laid out (its steady state).
 Prints markdown tables.
 """
 
@@ -131,6 +133,7 @@ def measure(seconds, pids, xserver):
 
 def main():
     seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 60.0
+    warmup = float(sys.argv[2]) if len(sys.argv) > 2 else 2.0
     binary = os.path.abspath(os.environ.get(
         "DESKWATCH_BIN", os.path.join(ROOT, "build", "release", "src", "app", "deskwatch")))
     clean = Cleanups()
@@ -164,7 +167,7 @@ def main():
         for name, argv, cls, env in programs:
             p = desk._spawn(argv, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             wid = find_window(desk, cls)
-            time.sleep(2.0)  # past start-up work
+            time.sleep(warmup)  # past start-up work
             row = {"name": name, "map": statistics.median(starts[name]),
                    "starts": starts[name]}
             shown, x_shown = measure(seconds, [p.pid], xserver)
@@ -198,14 +201,15 @@ def main():
             p.wait(5)
             rows.append(row)
             time.sleep(0.5)
-        report(rows, seconds, x_idle, desk.display)
+        report(rows, seconds, warmup, x_idle, desk.display)
     finally:
         clean.run()
 
 
-def report(rows, seconds, x_idle, display):
-    print("Measured over %.0f s per phase on %s (Xvfb 1280x1024x24 -retro, openbox); the X "
-          "server idles at %.1f ms/min, subtracted below.\n" % (seconds, display, x_idle))
+def report(rows, seconds, warmup, x_idle, display):
+    print("Measured over %.0f s per phase after %.0f s of warm-up on %s (Xvfb 1280x1024x24 "
+          "-retro, openbox); the X server idles at %.1f ms/min, subtracted below.\n"
+          % (seconds, warmup, display, x_idle))
     print("| program | mapped after exec, ms (median of 5) | CPU ms/min visible | main thread "
           "| X server added | iconified | X added | covered | X added | VmHWM KiB | VmRSS KiB "
           "| private KiB | threads | fds |")

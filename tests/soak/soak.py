@@ -8,9 +8,9 @@ figures and checks them:
   - no crash, and Esc still ends the widget with exit code 0;
   - resident memory grows by at most 1 MB from the end of the warm-up (the first refresh of
     the timer) to the end (not checked for sanitizer builds);
-  - descriptors and threads at the end as after the warm-up, and never more than two above
-    (a socket while an exchange runs);
-  - the seconds label never more than the stall time-out (+1 s) behind the real clock;
+  - descriptors and threads at the end as after the warm-up; while an exchange runs, at most
+    three more descriptors (its socket and the transfer's wake-up pair) and no more threads;
+  - the seconds label never more than the stall time-out (+2 s) behind the real clock;
   - the weather labels keep the good page's weather through every bad answer.
 
 Usage: soak.py MINUTES   (DESKWATCH_BIN names the binary; SOAK_CSV=file keeps the samples)
@@ -87,6 +87,7 @@ def main():
     try:
         desk = Desktop.start(session)
         srv = FaultServer.start(session, desk.tmp)
+        ROTATION[0][1](srv)  # the start-up refresh gets the good page too
         env = srv.widget_env()
         env.update({"DESKWATCH_NET_CONNECT_SECONDS": str(CONNECT),
                     "DESKWATCH_NET_STALL_SECONDS": str(STALL),
@@ -206,13 +207,15 @@ def report(minutes, samples, lags, answers, warm, weather_lost, failures):
         print("(sanitizer build: the RSS bound is not checked)")
     elif growth > 1024:
         failures.append("resident memory grew by %d kB after warm-up" % growth)
-    if last[2] != base[2] or max(s[2] for s in after) > base[2] + 2:
+    if last[2] != base[2] or max(s[2] for s in after) > base[2] + 3:
         failures.append("open descriptors changed: %d after warm-up, %d at the end, max %d"
                         % (base[2], last[2], max(s[2] for s in after)))
-    if last[3] != base[3] or max(s[3] for s in after) > base[3] + 2:
+    if last[3] != base[3] or max(s[3] for s in after) > base[3]:
         failures.append("threads changed: %d after warm-up, %d at the end, max %d"
                         % (base[3], last[3], max(s[3] for s in after)))
-    if lags and max(lags) > STALL + 1:
+    # The label shows whole seconds and the exchange notices a stall within a second of the
+    # time-out: two seconds of slack.
+    if lags and max(lags) > STALL + 2:
         failures.append("the seconds label fell %d s behind" % max(lags))
     if weather_lost:
         failures.append("the good weather was lost in %d samples" % weather_lost)
