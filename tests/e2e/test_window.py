@@ -101,6 +101,13 @@ class WindowTest(unittest.TestCase):
         # openbox's close (Alt+F4) sends WM_DELETE_WINDOW.
         self.wait_active()
         self.desk.key("alt+F4")
+        # On a loaded machine openbox can miss the first chord; the widget's part is to exit
+        # with 0 once the close request comes.
+        for _ in range(3):
+            if self.w.wait_for(lambda: self.w.proc.poll() is not None, timeout=3):
+                break
+            self.wait_active()
+            self.desk.key("alt+F4")
         self.assertEqual(self.w.wait_exit(10), 0, self.w.stderr())
 
     def test_dragging_the_face_moves_the_window_a_button_does_not(self):
