@@ -14,6 +14,8 @@ figures and checks them:
   - the weather labels keep the good page's weather through every bad answer.
 
 Usage: soak.py MINUTES   (DESKWATCH_BIN names the binary; SOAK_CSV=file keeps the samples)
+The run lasts MINUTES minutes after the click plus half a minute, so that the last timed
+refresh (about MINUTES minutes after the click) is over when the final figures are taken.
 """
 
 import os
@@ -102,7 +104,8 @@ def main():
         if not w.wait_for(lambda: w.state()["weather_period_ms"] == 60000, 5):
             failures.append("the period did not become one minute: %s" % w.state())
         started = time.monotonic()
-        end = started + minutes * 60
+        # Half a minute past the last refresh, so that the run never ends inside one.
+        end = started + minutes * 60 + 30
         # The answer for the k-th timed refresh (about k minutes after the click) is put in
         # place half a minute before it; a server that is down logs nothing to go by.
         turn = 1
