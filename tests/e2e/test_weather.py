@@ -43,6 +43,30 @@ class WeatherTest(unittest.TestCase):
                         img.pixel(x + bw // 2, y + bh // 2))
         self.assertEqual(img.pixel(x, y), FACE)
 
+    def icon_centre(self, w):
+        x, y, bw, bh = w.control_rect("图片框2")
+        return self.desk.screenshot().pixel(x + bw // 2, y + bh // 2)
+
+    def test_jpeg_icon_is_shown(self):
+        srv = WeatherServer.start(self, self.desk.tmp, "normal.html", icon="/rain.jpg")
+        w = self.desk.start_widget(**srv.widget_args())
+        self.assertTrue(near(self.icon_centre(w), (0x20, 0x60, 0xD0), 12), self.icon_centre(w))
+
+    def test_animated_gif_icon_plays(self):
+        # Two frames of 200 ms: red, then green.
+        srv = WeatherServer.start(self, self.desk.tmp, "normal.html", icon="/blink.gif")
+        w = self.desk.start_widget(**srv.widget_args())
+        seen = set()
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline and len(seen) < 2:
+            p = self.icon_centre(w)
+            if near(p, (0xD0, 0x20, 0x20), 12):
+                seen.add("red")
+            elif near(p, (0x20, 0xA0, 0x40), 12):
+                seen.add("green")
+            time.sleep(0.05)
+        self.assertEqual(seen, {"red", "green"})
+
     def test_verification_page_changes_nothing_and_fetches_no_icon(self):
         srv = WeatherServer.start(self, self.desk.tmp, "verification.html")
         w = self.desk.start_widget(**srv.widget_args())
