@@ -21,12 +21,12 @@ import os
 import statistics
 import subprocess
 import sys
-import threading
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "faults"))
 from faults_support import Desktop, FaultServer  # noqa: E402
+from run_idle import MapWatch  # noqa: E402  (bench/ is the script's own folder)
 
 
 class Cleanups:
@@ -42,34 +42,6 @@ class Cleanups:
                 fn(*args)
             except Exception as e:
                 print("cleanup: %s" % e, file=sys.stderr)
-
-
-class MapWatch:
-    """Notes when top-level windows are mapped, from the root's substructure events."""
-
-    def __init__(self, desk):
-        self.proc = desk._spawn(["stdbuf", "-oL", "xev", "-root", "-event", "substructure"],
-                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        self.maps = []
-        self.lock = threading.Lock()
-        threading.Thread(target=self._read, daemon=True).start()
-        time.sleep(0.5)
-
-    def _read(self):
-        for line in self.proc.stdout:
-            if line.startswith("MapNotify"):
-                with self.lock:
-                    self.maps.append(time.monotonic())
-
-    def first_after(self, t, timeout=15):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            with self.lock:
-                later = [m for m in self.maps if m >= t]
-            if later:
-                return later[0]
-            time.sleep(0.001)
-        raise RuntimeError("no window was mapped")
 
 
 def cpu_ms(pid, main_only=False):
@@ -147,7 +119,7 @@ def main():
         programs = [("deskwatch", [binary], "deskwatch", widget_env),
                     ("xclock -update 1", ["xclock", "-update", "1"], "xclock", {}),
                     ("oclock", ["oclock"], "oclock", {})]
-        watch = MapWatch(desk)
+        watch = MapWatch(desk, settle=0.5)
 
         starts = {name: [] for name, *_ in programs}
         for _ in range(5):
@@ -155,7 +127,7 @@ def main():
                 t0 = time.monotonic()
                 p = desk._spawn(argv, env=env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
-                starts[name].append((watch.first_after(t0) - t0) * 1000)
+                starts[name].append((watch.first_after(t0, timeout=15) - t0) * 1000)
                 time.sleep(0.5)
                 p.terminate()
                 p.wait(5)

@@ -30,13 +30,13 @@ class Cleanups:
 class MapWatch:
     """Notes when each top-level window is mapped, from the root's substructure events."""
 
-    def __init__(self, desk):
+    def __init__(self, desk, settle=0.3):
         self.proc = desk._spawn(["stdbuf", "-oL", "xev", "-root", "-event", "substructure"],
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         self.maps = []
         self.lock = threading.Lock()
         threading.Thread(target=self._read, daemon=True).start()
-        time.sleep(0.3)
+        time.sleep(settle)
 
     def _read(self):
         for line in self.proc.stdout:
